@@ -1,0 +1,47 @@
+#pragma once
+
+// Config.xml keys and their defaults, in one place so that no reader repeats a literal.
+namespace OrvoCommon::ConfigKeys {
+
+inline constexpr char IndexFileHost[] = "IndexFileHost";
+inline constexpr char IndexFilePath[] = "IndexFilePath";
+inline constexpr char IndexFileName[] = "IndexFileName";
+inline constexpr char LoggingLevel[] = "LoggingLevel";
+inline constexpr char CleanErrorLog[] = "CleanErrorLog";
+inline constexpr char NoCacheConfig[] = "NoCacheConfig";
+inline constexpr char AsciiVersionNumber[] = "AsciiVersionNumber";
+inline constexpr char UseAlternateUsb64BitDriverLocation[] = "UseAlternateUsb64BitDriverLocation";
+inline constexpr char UsbDriverSubdirectory[] = "UsbDriverSubdirectory";
+inline constexpr char UsbDriverInfFilename[] = "UsbDriverInfFilename";
+inline constexpr char Usb64BitDriverSubdirectory[] = "Usb64BitDriverSubdirectory";
+inline constexpr char Usb64BitDriverInfFilename[] = "Usb64BitDriverInfFilename";
+inline constexpr char SupportUrl[] = "SupportUrl";
+inline constexpr char HciTimeout[] = "HciTimeout";
+inline constexpr char HciRetries[] = "HciRetries";
+inline constexpr char AltPskeyPids[] = "AltPskeyPids";
+inline constexpr char FailsafeTimeout[] = "FailsafeTimeout";
+inline constexpr char ResetTimeout[] = "ResetTimeout";
+inline constexpr char SequenceRetries[] = "SequenceRetries";
+inline constexpr char MessageRetries[] = "MessageRetries";
+inline constexpr char AcceptNonMatchingDfuSuffix[] = "AcceptNonMatchingDfuSuffix";
+inline constexpr char LanguageInfo[] = "LanguageInfo";
+// Linux additions: which USB transport to use, and the simulated headset's profile.
+inline constexpr char UsbBackend[] = "UsbBackend";
+inline constexpr char SimulatedHeadset[] = "SimulatedHeadset";
+
+inline constexpr bool CleanErrorLogDefault = true;
+inline constexpr char UsbDriverSubdirectoryDefault[] = "USBDriver";
+inline constexpr char UsbDriverInfFilenameDefault[] = "OrvoUSB.inf";
+inline constexpr char Usb64BitDriverSubdirectoryDefault[] = "USB64BitDriver";
+inline constexpr char Usb64BitDriverInfFilenameDefault[] = "OrvoUSB.inf";
+inline constexpr unsigned HciTimeoutDefault = 5000;
+inline constexpr unsigned HciRetriesDefault = 2;
+inline constexpr unsigned FailsafeTimeoutDefault = 70000;
+inline constexpr unsigned ResetTimeoutDefault = 30000;
+inline constexpr unsigned SequenceRetriesDefault = 1;
+inline constexpr unsigned MessageRetriesDefault = 2;
+inline constexpr bool AcceptNonMatchingDfuSuffixDefault = false;
+inline constexpr char UsbBackendLibusb[] = "libusb";
+inline constexpr char UsbBackendSimulator[] = "simulator";
+
+} // namespace OrvoCommon::ConfigKeys
