@@ -9,7 +9,6 @@
 class QLocalServer;
 class QLockFile;
 
-
 namespace OrvoCommon {
 
 // A QApplication that knows whether another instance with the same key runs for this user.
