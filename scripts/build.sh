@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Configures and builds Tessary. Usage: scripts/build.sh [--sanitize]
+#   default:     build/       (RelWithDebInfo)
+#   --sanitize:  build-asan/  (address and undefined-behaviour sanitizers)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build_dir=build
+options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+if [ "${1:-}" = "--sanitize" ]; then
+    build_dir=build-asan
+    options=(-DCMAKE_BUILD_TYPE=Debug -DTESSARY_SANITIZE=ON -DTESSARY_BUILD_BENCH=OFF)
+fi
+
+cmake -S . -B "$build_dir" -G Ninja "${options[@]}"
+cmake --build "$build_dir" -j "$(nproc)"

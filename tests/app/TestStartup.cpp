@@ -1,0 +1,148 @@
+#include "app/SingleInstanceGuard.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QSysInfo>
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace OrvoCommon;
+using TestSupport::LinesContaining;
+using TestSupport::TemporaryBundle;
+using TestSupport::WriteFile;
+
+// Runs the real Tessary binary against temporary bundles and a private temporary directory.
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_temp;
+    std::unique_ptr<TemporaryBundle> m_bundle;
+    QByteArray m_originalTemp;
+
+    QString LogPath() const { return m_temp->filePath(QStringLiteral("UpdateSkerrowError.log")); }
+
+    // Starts Tessary with the arguments; the caller waits.
+    std::unique_ptr<QProcess> Start(const QStringList& arguments)
+    {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), m_temp->path());
+        environment.insert(QStringLiteral("TESSARY_APP_DIR"), m_bundle->Path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process->setProcessEnvironment(environment);
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process->start(TestSupport::BinaryDirectory() + QStringLiteral("/Tessary"), arguments);
+        return process;
+    }
+
+    int Run(const QStringList& arguments)
+    {
+        auto process = Start(arguments);
+        if (!process->waitForFinished(20000) || process->exitStatus() != QProcess::NormalExit)
+            return -1;
+        return process->exitCode();
+    }
+
+private slots:
+    void initTestCase() { m_originalTemp = qgetenv("TMPDIR"); }
+
+    void init()
+    {
+        m_bundle.reset();
+        m_temp.reset();
+        qputenv("TMPDIR", m_originalTemp);
+        m_temp = std::make_unique<QTemporaryDir>();
+        m_bundle = std::make_unique<TemporaryBundle>();
+        // The guard in this process must use the same temporary directory as the child.
+        qputenv("TMPDIR", m_temp->path().toLocal8Bit());
+    }
+
+    void nonNumericLoggingLevelEndsQuietly()
+    {
+        m_bundle->WriteConfig(QStringLiteral("<LoggingLevel>abc</LoggingLevel>"));
+        QCOMPARE(Run({QStringLiteral("-nocleanup"), QStringLiteral("1")}), 0);
+        const QStringList thrown =
+            LinesContaining(LogPath(), QStringLiteral("Exception,  config-file-error: The config file node "
+                                                      "LoggingLevel value (abc) is not numeric"));
+        // Once where the configuration raises it, once where the top level catches it.
+        QCOMPARE(thrown.size(), 2);
+        QCOMPARE(LinesContaining(LogPath(), QStringLiteral("Error,      Exception caught at highest level")).size(), 1);
+    }
+
+    void missingApplicationObjectIsAnInternalError()
+    {
+        QCOMPARE(Run({QStringLiteral("-nocleanup=1")}), 0);
+        QCOMPARE(LinesContaining(LogPath(), QStringLiteral("Application starting up, version is 1.0.5924")).size(), 1);
+        QCOMPARE(LinesContaining(LogPath(), QStringLiteral("internal-error: Unable to create the application object"))
+                     .size(),
+                 1);
+    }
+
+    void scriptModeIgnoresWizardOptions()
+    {
+        QCOMPARE(Run({QStringLiteral("-nocleanup=1"), QStringLiteral("-script=run.js"), QStringLiteral("-listen=1"),
+                      QStringLiteral("-language=de")}),
+                 0);
+        QCOMPARE(LinesContaining(LogPath(), QStringLiteral("Unable to create the script engine")).size(), 1);
+        QVERIFY(LinesContaining(LogPath(), QStringLiteral("socket listener")).isEmpty());
+        QVERIFY(LinesContaining(LogPath(), QStringLiteral("application object")).isEmpty());
+    }
+
+    void startupCleanup_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("default") << QStringList{} << true;
+        QTest::newRow("nocleanup 1") << QStringList{"-nocleanup", "1"} << false;
+        QTest::newRow("nocleanup=1") << QStringList{"-nocleanup=1"} << false;
+        QTest::newRow("nocleanup 0") << QStringList{"-nocleanup=0"} << true;
+        QTest::newRow("dangling nocleanup") << QStringList{"-nocleanup"} << true;
+    }
+
+    void startupCleanup()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, deleted);
+        const QString leftOver = m_temp->filePath(QStringLiteral("left-over.bin"));
+        QVERIFY(WriteFile(leftOver, "x"));
+        QVERIFY(
+            WriteFile(m_temp->filePath(QStringLiteral("UpdateSkerrowTempFiles.txt")), leftOver.toLocal8Bit() + '\n'));
+        QCOMPARE(Run(arguments), 0);
+        QCOMPARE(!QFile::exists(leftOver), deleted);
+    }
+
+    void secondStartWakesTheRunningInstance()
+    {
+        SingleInstanceGuard running(QStringLiteral("OrvoUpdateSkerrow"));
+        QVERIFY(running.StartListening());
+        QSignalSpy received(&running, &SingleInstanceGuard::MessageReceived);
+        auto second = Start({QStringLiteral("-nocleanup=1")});
+        QTRY_COMPARE_WITH_TIMEOUT(received.size(), 1, 5000);
+        QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("Wake up!"));
+        QVERIFY(second->state() == QProcess::NotRunning || second->waitForFinished(5000));
+        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 0);
+        // The second start leaves before logging anything.
+        QVERIFY(!QFile::exists(LogPath()));
+    }
+
+    void staleLockDoesNotBlock()
+    {
+        QProcess finished;
+        finished.start(QStringLiteral("true"), QStringList());
+        QVERIFY(finished.waitForFinished(5000));
+        const qint64 deadPid = finished.processId() ? finished.processId() : 999999;
+        const QString lockPath = m_temp->filePath(QStringLiteral("OrvoUpdateSkerrow-%1.lock").arg(::getuid()));
+        QVERIFY(WriteFile(lockPath,
+                          QByteArray::number(deadPid) + "\nTessary\n" + QSysInfo::machineHostName().toUtf8() + '\n'));
+        QCOMPARE(Run({QStringLiteral("-nocleanup=1")}), 0);
+        QCOMPARE(LinesContaining(LogPath(), QStringLiteral("Application starting up")).size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "TestStartup.moc"

@@ -1,0 +1,193 @@
+#include "app/ArgumentMap.h"
+#include "app/QtSettingsSnapshot.h"
+#include "app/StaleFolderCleanup.h"
+#include "app/TempFileList.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QSettings>
+#include <QtTest>
+
+using namespace OrvoCommon;
+using TestSupport::WriteFile;
+
+using OptionMap = QMap<QString, QString>;
+
+class TestStartupHelpers : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_temp;
+
+private slots:
+    void initTestCase() { qputenv("TMPDIR", m_temp.path().toLocal8Bit()); }
+
+    void argumentMap_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<OptionMap>("expected");
+        QTest::newRow("program path ignored") << QStringList{"/opt/Tessary"} << OptionMap{};
+        QTest::newRow("equals form") << QStringList{"Tessary", "-nocleanup=1"} << OptionMap{{"nocleanup", "1"}};
+        QTest::newRow("separate value") << QStringList{"Tessary", "-nocleanup", "1"} << OptionMap{{"nocleanup", "1"}};
+        QTest::newRow("second equals dropped") << QStringList{"-a=b=c"} << OptionMap{{"a", "b"}};
+        QTest::newRow("dangling option ignored")
+            << QStringList{"-script", "s.js", "-nocleanup"} << OptionMap{{"script", "s.js"}};
+        QTest::newRow("last occurrence wins") << QStringList{"-listen=1", "-listen", "2"} << OptionMap{{"listen", "2"}};
+        QTest::newRow("value may start with a dash") << QStringList{"-light", "-x"} << OptionMap{{"light", "-x"}};
+        QTest::newRow("names are case-sensitive")
+            << QStringList{"-Script=a", "-script=b"} << OptionMap{{"Script", "a"}, {"script", "b"}};
+        QTest::newRow("empty value") << QStringList{"-hostname="} << OptionMap{{"hostname", ""}};
+    }
+
+    void argumentMap()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(OptionMap, expected);
+        const ArgumentMap map(arguments);
+        for (auto it = expected.constBegin(); it != expected.constEnd(); ++it) {
+            QVERIFY2(map.Contains(it.key()), qPrintable(it.key()));
+            QCOMPARE(map.Value(it.key()), it.value());
+        }
+        for (const QString& absent : {QStringLiteral("nocleanup"), QStringLiteral("script")}) {
+            if (!expected.contains(absent))
+                QVERIFY(!map.Contains(absent));
+        }
+    }
+
+    void numbers()
+    {
+        const ArgumentMap map(QStringList{"-nocleanup=0", "-listen=abc", "-results=7"});
+        QCOMPARE(map.Number(QStringLiteral("nocleanup")), 0);
+        QCOMPARE(map.Number(QStringLiteral("listen")), 0);
+        QCOMPARE(map.Number(QStringLiteral("results")), 7);
+        QCOMPARE(map.Number(QStringLiteral("absent")), 0);
+    }
+
+    void urlPath_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("bare") << "firmware"
+                              << "/firmware/";
+        QTest::newRow("complete") << "/firmware/"
+                                  << "/firmware/";
+        QTest::newRow("leading only") << "/a/b"
+                                      << "/a/b/";
+        QTest::newRow("empty") << ""
+                               << "/";
+    }
+
+    void urlPath()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, expected);
+        QCOMPARE(NormaliseUrlPath(input), expected);
+    }
+
+    void tempFilesAreDeletedAndListRemoved()
+    {
+        TempFileList* list = TempFileList::Instance();
+        list->SetListFileName(QStringLiteral("list-ok.txt"));
+        const QString a = m_temp.filePath(QStringLiteral("a.tmp"));
+        const QString gone = m_temp.filePath(QStringLiteral("never-existed.tmp"));
+        QVERIFY(WriteFile(a, "a"));
+        list->RegisterTempFile(a);
+        list->RegisterTempFile(gone);
+        list->DeleteTempFiles();
+        QVERIFY(!QFile::exists(a));
+        QVERIFY(!QFile::exists(list->GetListFilePath()));
+    }
+
+    void undeletableFileKeepsTheList()
+    {
+        TempFileList* list = TempFileList::Instance();
+        list->SetListFileName(QStringLiteral("list-kept.txt"));
+        // A non-empty folder cannot be removed as a file, whoever runs the test.
+        const QString stubborn = m_temp.filePath(QStringLiteral("stubborn"));
+        QVERIFY(WriteFile(stubborn + QStringLiteral("/inside"), "x"));
+        const QString b = m_temp.filePath(QStringLiteral("b.tmp"));
+        QVERIFY(WriteFile(b, "b"));
+        list->RegisterTempFile(stubborn);
+        list->RegisterTempFile(b);
+        list->DeleteTempFiles();
+        QVERIFY(!QFile::exists(b));
+        QVERIFY(QFile::exists(list->GetListFilePath()));
+        const QByteArray remaining = TestSupport::ReadFile(list->GetListFilePath());
+        QVERIFY(remaining.contains(stubborn.toLocal8Bit()));
+    }
+
+    void staleExtractionFolders()
+    {
+        QTemporaryDir temp;
+        const auto makeFolder = [&](const QString& name, const QStringList& files) {
+            for (const QString& file : files)
+                QVERIFY(WriteFile(temp.filePath(name + QLatin1Char('/') + file), "x"));
+        };
+        const QStringList complete{"Tessary", "Config.xml", "eula_en.htm"};
+        makeFolder(QStringLiteral("7zS1A2B.tmp"), complete + QStringList{"sub/deeper/file"});
+        makeFolder(QStringLiteral("7zS3C4D.tmp"), {"Config.xml"});
+        makeFolder(QStringLiteral("7zSOWN.tmp"), complete);
+        makeFolder(QStringLiteral("other.tmp"), complete);
+        RemoveStaleExtractionFolders(temp.path(), temp.filePath(QStringLiteral("7zSOWN.tmp")),
+                                     QStringLiteral("Tessary"));
+        QVERIFY(!QFileInfo::exists(temp.filePath(QStringLiteral("7zS1A2B.tmp"))));
+        QVERIFY(QFileInfo::exists(temp.filePath(QStringLiteral("7zS3C4D.tmp/Config.xml"))));
+        QVERIFY(QFileInfo::exists(temp.filePath(QStringLiteral("7zSOWN.tmp/Tessary"))));
+        QVERIFY(QFileInfo::exists(temp.filePath(QStringLiteral("other.tmp/Tessary"))));
+    }
+
+    void qtSettingsAbsentOrganisationIsRemoved()
+    {
+        QTemporaryDir config;
+        QtSettingsSnapshot snapshot(config.path());
+        snapshot.Take();
+        QVERIFY(!snapshot.OrganisationExisted());
+        QSettings(config.filePath("Trolltech.conf"), QSettings::IniFormat).setValue("Qt/style", "Fusion");
+        QVERIFY(WriteFile(config.filePath("Trolltech/Tessary.conf"), "[General]\nx=1\n"));
+        snapshot.Restore();
+        QVERIFY(!QFileInfo::exists(config.filePath("Trolltech.conf")));
+        QVERIFY(!QFileInfo::exists(config.filePath("Trolltech")));
+    }
+
+    void qtSettingsNewGroupsAreRemoved()
+    {
+        QTemporaryDir config;
+        {
+            QSettings before(config.filePath("Trolltech.conf"), QSettings::IniFormat);
+            before.setValue("Qt/Palette/active", "x");
+            before.setValue("Mine/keep", "1");
+        }
+        QtSettingsSnapshot snapshot(config.path());
+        snapshot.Take();
+        QVERIFY(snapshot.OrganisationDefaultsExisted());
+        QCOMPARE(snapshot.Groups(), (QStringList{"Mine", "Qt", "Qt/Palette"}));
+        {
+            QSettings during(config.filePath("Trolltech.conf"), QSettings::IniFormat);
+            during.setValue("Qt/Fonts/size", "9");
+            during.setValue("Added/value", "1");
+        }
+        snapshot.Restore();
+        QSettings after(config.filePath("Trolltech.conf"), QSettings::IniFormat);
+        QCOMPARE(after.value("Mine/keep").toString(), QStringLiteral("1"));
+        QCOMPARE(after.value("Qt/Palette/active").toString(), QStringLiteral("x"));
+        QVERIFY(!after.contains("Qt/Fonts/size"));
+        QVERIFY(!after.childGroups().contains("Added"));
+    }
+
+    void qtSettingsOnlyFolderExistedDropsDefaults()
+    {
+        QTemporaryDir config;
+        QVERIFY(WriteFile(config.filePath("Trolltech/Other.conf"), "[General]\nx=1\n"));
+        QtSettingsSnapshot snapshot(config.path());
+        snapshot.Take();
+        QVERIFY(snapshot.OrganisationExisted());
+        QVERIFY(!snapshot.OrganisationDefaultsExisted());
+        QSettings(config.filePath("Trolltech.conf"), QSettings::IniFormat).setValue("Qt/style", "Fusion");
+        snapshot.Restore();
+        QVERIFY(!QFileInfo::exists(config.filePath("Trolltech.conf")));
+        QVERIFY(QFileInfo::exists(config.filePath("Trolltech/Other.conf")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStartupHelpers)
+#include "TestStartupHelpers.moc"
