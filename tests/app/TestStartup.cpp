@@ -26,11 +26,11 @@ private:
     QString LogPath() const { return m_temp->filePath(QStringLiteral("UpdateSkerrowError.log")); }
 
     // Starts Tessary with the arguments; the caller waits.
-    std::unique_ptr<QProcess> Start(const QStringList& arguments)
+    std::unique_ptr<QProcess> Start(const QStringList& arguments, const QString& tempDirectory = QString())
     {
         auto process = std::make_unique<QProcess>();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("TMPDIR"), m_temp->path());
+        environment.insert(QStringLiteral("TMPDIR"), tempDirectory.isEmpty() ? m_temp->path() : tempDirectory);
         environment.insert(QStringLiteral("TESSARY_APP_DIR"), m_bundle->Path());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         process->setProcessEnvironment(environment);
@@ -113,6 +113,14 @@ private slots:
             WriteFile(m_temp->filePath(QStringLiteral("UpdateSkerrowTempFiles.txt")), leftOver.toLocal8Bit() + '\n'));
         QCOMPARE(Run(arguments), 0);
         QCOMPARE(!QFile::exists(leftOver), deleted);
+    }
+
+    void unwritableTemporaryDirectoryStillRuns()
+    {
+        auto process = Start(QStringList(), m_temp->filePath(QStringLiteral("does/not/exist")));
+        QVERIFY(process->waitForFinished(20000));
+        QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process->exitCode(), 0);
     }
 
     void secondStartWakesTheRunningInstance()
