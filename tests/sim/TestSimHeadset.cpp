@@ -2,6 +2,7 @@
 // here from the standards, not by the program's protocol classes.
 #include "sim/SimBus.h"
 #include "sim/SimHeadset.h"
+#include "tests/support/RawPackets.h"
 #include "tests/support/SimFixtures.h"
 
 #include <QSignalSpy>
@@ -37,46 +38,7 @@ enum DfuStatus
     errSTALLEDPKT = 15,
 };
 
-QByteArray Le16(int value)
-{
-    QByteArray bytes(2, '\0');
-    qToLittleEndian(static_cast<quint16>(value), bytes.data());
-    return bytes;
-}
-
-QByteArray Words(std::initializer_list<int> words)
-{
-    QByteArray bytes;
-    for (int w : words)
-        bytes += Le16(w);
-    return bytes;
-}
-
-// HCI command 0xFC00, one fragment on the given channel, carrying a BCCMD message.
-QByteArray HciVendorCommand(const QByteArray& payload, int descriptor = 0xC2)
-{
-    QByteArray command = Le16(0xFC00);
-    command.append(static_cast<char>(payload.size() + 1));
-    command.append(static_cast<char>(descriptor));
-    return command + payload;
-}
-
-QByteArray BcCmd(int type, int seq, int varid, const QByteArray& payload)
-{
-    QByteArray padded = payload;
-    if (padded.size() < 8)
-        padded.append(QByteArray(8 - padded.size(), '\0'));
-    return Words({type, (10 + padded.size()) / 2, seq, varid, 0}) + padded;
-}
-
-QByteArray VendorEvent(const QByteArray& message, int descriptor = 0xC2)
-{
-    QByteArray event;
-    event.append(static_cast<char>(0xFF));
-    event.append(static_cast<char>(message.size() + 1));
-    event.append(static_cast<char>(descriptor));
-    return event + message;
-}
+using namespace TestSupport::Raw;
 
 // A host that speaks raw USB to one simulated headset.
 class RawHost
@@ -161,18 +123,6 @@ private:
     std::unique_ptr<Sim::SimBus> m_bus;
     Sim::SimHeadset* m_headset = nullptr;
 };
-
-QString NumericVersion(const QByteArray& value)
-{
-    // The host's numeric version format: b1.b0.b3b2, b3 and b2 as characters.
-    const auto b = [&](int i) { return static_cast<quint8>(value.at(i)); };
-    QString text = QStringLiteral("%1.%2.").arg(b(1), 2, 16, QLatin1Char('0')).arg(b(0), 2, 16, QLatin1Char('0'));
-    if (value.size() > 2)
-        text += QChar(b(3)) + QString(QChar(b(2)));
-    else
-        text += QStringLiteral("00");
-    return text.toUpper();
-}
 
 } // namespace
 
