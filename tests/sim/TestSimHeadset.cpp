@@ -2,6 +2,7 @@
 // here from the standards, not by the program's protocol classes.
 #include "sim/SimBus.h"
 #include "sim/SimHeadset.h"
+#include "tests/support/RawPackets.h"
 #include "tests/support/SimFixtures.h"
 
 #include <QSignalSpy>
@@ -37,46 +38,7 @@ enum DfuStatus
     errSTALLEDPKT = 15,
 };
 
-QByteArray Le16(int value)
-{
-    QByteArray bytes(2, '\0');
-    qToLittleEndian(static_cast<quint16>(value), bytes.data());
-    return bytes;
-}
-
-QByteArray Words(std::initializer_list<int> words)
-{
-    QByteArray bytes;
-    for (int w : words)
-        bytes += Le16(w);
-    return bytes;
-}
-
-// HCI command 0xFC00, one fragment on the given channel, carrying a BCCMD message.
-QByteArray HciVendorCommand(const QByteArray& payload, int descriptor = 0xC2)
-{
-    QByteArray command = Le16(0xFC00);
-    command.append(static_cast<char>(payload.size() + 1));
-    command.append(static_cast<char>(descriptor));
-    return command + payload;
-}
-
-QByteArray BcCmd(int type, int seq, int varid, const QByteArray& payload)
-{
-    QByteArray padded = payload;
-    if (padded.size() < 8)
-        padded.append(QByteArray(8 - padded.size(), '\0'));
-    return Words({type, (10 + padded.size()) / 2, seq, varid, 0}) + padded;
-}
-
-QByteArray VendorEvent(const QByteArray& message, int descriptor = 0xC2)
-{
-    QByteArray event;
-    event.append(static_cast<char>(0xFF));
-    event.append(static_cast<char>(message.size() + 1));
-    event.append(static_cast<char>(descriptor));
-    return event + message;
-}
+using namespace TestSupport::Raw;
 
 // A host that speaks raw USB to one simulated headset.
 class RawHost
@@ -162,18 +124,6 @@ private:
     Sim::SimHeadset* m_headset = nullptr;
 };
 
-QString NumericVersion(const QByteArray& value)
-{
-    // The host's numeric version format: b1.b0.b3b2, b3 and b2 as characters.
-    const auto b = [&](int i) { return static_cast<quint8>(value.at(i)); };
-    QString text = QStringLiteral("%1.%2.").arg(b(1), 2, 16, QLatin1Char('0')).arg(b(0), 2, 16, QLatin1Char('0'));
-    if (value.size() > 2)
-        text += QChar(b(3)) + QString(QChar(b(2)));
-    else
-        text += QStringLiteral("00");
-    return text.toUpper();
-}
-
 } // namespace
 
 class TestSimHeadset : public QObject
@@ -193,6 +143,12 @@ private slots:
     void programmingChangesReportedVersions();
     void stalledFaultAndUnplugAfterBlocks();
     void staleGenerationIsGone();
+    void resetFaults_data();
+    void resetFaults();
+    void bccmdFaults_data();
+    void bccmdFaults();
+    void dfuErrorAtBlockFailsOnce();
+    void timingIsMeasurable();
 };
 
 void TestSimHeadset::dfuStateMachine_data()
@@ -549,6 +505,121 @@ void TestSimHeadset::staleGenerationIsGone()
     QCOMPARE(host.Headset()->CurrentMode(), Sim::SimHeadset::Mode::Dfu);
     QCOMPARE(host.Headset()->ReadDeviceDescriptor(host.Headset()->Generation(), &descriptor), SimUsbResult::Ok);
     QCOMPARE(qFromLittleEndian<quint16>(descriptor.constData() + 10), quint16(0x1F21));
+}
+
+void TestSimHeadset::resetFaults_data()
+{
+    QTest::addColumn<bool>("detach");
+    QTest::addColumn<bool>("neverReturn");
+    QTest::addColumn<bool>("wrongMode");
+    QTest::addColumn<QString>("cameBackAs"); // "application", "dfu" or "nothing"
+
+    QTest::newRow("plain reset boots the application") << false << false << false << "application";
+    QTest::newRow("reset while detached enters the boot loader") << true << false << false << "dfu";
+    QTest::newRow("never comes back") << true << true << false << "nothing";
+    QTest::newRow("wrong mode after a detach") << true << false << true << "application";
+    QTest::newRow("wrong mode after a plain reset") << false << false << true << "dfu";
+}
+
+void TestSimHeadset::resetFaults()
+{
+    QFETCH(bool, detach);
+    QFETCH(bool, neverReturn);
+    QFETCH(bool, wrongMode);
+    QFETCH(QString, cameBackAs);
+
+    Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
+    profile.faults.neverReturnAfterReset = neverReturn;
+    profile.faults.wrongModeAfterReset = wrongMode;
+    RawHost host(profile);
+    QSignalSpy arrived(host.Bus(), &Sim::SimBus::DeviceArrived);
+    QSignalSpy removed(host.Bus(), &Sim::SimBus::DeviceRemoved);
+    if (detach)
+        QCOMPARE(host.Dfu(QStringLiteral("detach")), SimUsbResult::Ok);
+    QCOMPARE(host.Headset()->Reset(host.Headset()->Generation()), SimUsbResult::Ok);
+    // With no re-enumeration delay every consequence of the reset is posted by now: the removal, and
+    // an arrival one event-loop pass later.
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::processEvents();
+    QCOMPARE(removed.size(), 1);
+    if (cameBackAs == QLatin1String("nothing")) {
+        QCOMPARE(arrived.size(), 0);
+        QVERIFY(!host.Headset()->IsConnected());
+        return;
+    }
+    QCOMPARE(arrived.size(), 1);
+    const auto mode =
+        cameBackAs == QLatin1String("dfu") ? Sim::SimHeadset::Mode::Dfu : Sim::SimHeadset::Mode::Application;
+    QCOMPARE(host.Headset()->CurrentMode(), mode);
+    QCOMPARE(host.Headset()->ResetCount(), 1);
+}
+
+void TestSimHeadset::bccmdFaults_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("events");
+    QTest::addColumn<int>("status");
+
+    QTest::newRow("silent") << int(Sim::SimFaults::BcCmd::Silent) << 0 << 0;
+    QTest::newRow("error status") << int(Sim::SimFaults::BcCmd::Error) << 1 << 5;
+}
+
+void TestSimHeadset::bccmdFaults()
+{
+    QFETCH(int, mode);
+    QFETCH(int, events);
+    QFETCH(int, status);
+    Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
+    profile.faults.bcCmd = static_cast<Sim::SimFaults::BcCmd>(mode);
+    profile.faults.bcCmdErrorStatus = 5;
+    RawHost host(profile);
+    const QList<QByteArray> got = host.Hci(HciVendorCommand(BcCmd(0, 1, 0x2819, QByteArray())));
+    QCOMPARE(got.size(), events);
+    if (events > 0)
+        QCOMPARE(got.at(0).mid(3 + 8, 2), Le16(status));
+}
+
+void TestSimHeadset::dfuErrorAtBlockFailsOnce()
+{
+    Sim::HeadsetProfile profile = TestSupport::DfuModeHeadsetProfile();
+    profile.faults.dfuErrorAtBlock = 1;
+    RawHost host(profile);
+    QByteArray status;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QCOMPARE(host.Dfu(QStringLiteral("dnload 0 64")), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu(QStringLiteral("getstatus")), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu(QStringLiteral("dnload 1 64")), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu(QStringLiteral("getstatus"), &status), SimUsbResult::Ok);
+        if (attempt == 0) {
+            QCOMPARE(int(quint8(status.at(4))), int(dfuERROR));
+            QCOMPARE(int(quint8(status.at(0))), int(errWRITE));
+            QCOMPARE(host.Dfu(QStringLiteral("clrstatus")), SimUsbResult::Ok);
+        }
+    }
+    QCOMPARE(int(quint8(status.at(4))), int(dfuDNLOAD_IDLE));
+}
+
+void TestSimHeadset::timingIsMeasurable()
+{
+    Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
+    profile.timing.latencyMs = 40;
+    profile.timing.plugDelayMs = 60;
+    profile.timing.reenumerationMs = 80;
+    QElapsedTimer clock;
+    clock.start();
+    RawHost host(profile);
+    QVERIFY(!host.Headset()->IsConnected());
+    QVERIFY(host.WaitForArrival());
+    QVERIFY(clock.elapsed() >= 60);
+
+    clock.restart();
+    QCOMPARE(host.Dfu(QStringLiteral("getstate")), SimUsbResult::Ok);
+    QVERIFY(clock.elapsed() >= 40);
+
+    QCOMPARE(host.Headset()->Reset(host.Headset()->Generation()), SimUsbResult::Ok);
+    clock.restart();
+    QVERIFY(host.WaitForArrival());
+    QVERIFY(clock.elapsed() >= 75);
 }
 
 QTEST_GUILESS_MAIN(TestSimHeadset)

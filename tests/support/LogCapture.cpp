@@ -52,4 +52,14 @@ QStringList LogCapture::LinesContaining(const QString& text) const
     return result;
 }
 
+bool LogCapture::HasError(const QString& text) const
+{
+    const QStringList lines = LinesContaining(text);
+    for (const QString& line : lines) {
+        if (line.contains(QLatin1String(",  Error,")))
+            return true;
+    }
+    return false;
+}
+
 } // namespace TestSupport

@@ -17,6 +17,8 @@ public:
     QStringList Lines() const;
     QStringList LinesContaining(const QString& text) const;
     bool Contains(const QString& text) const { return !LinesContaining(text).isEmpty(); }
+    // An error line carrying the text.
+    bool HasError(const QString& text) const;
     QString Path() const { return m_path; }
 
 private:
