@@ -51,6 +51,12 @@ bool DeviceQueryThread::Attempt(const std::function<bool()>& query)
     return false;
 }
 
+void DeviceQueryThread::ReportOnOwnerThread(const std::function<void()>& emitCompletion)
+{
+    // Queued ahead of the finished() that deletes this object, so the object is still there.
+    QMetaObject::invokeMethod(this, emitCompletion, Qt::QueuedConnection);
+}
+
 QString DeviceQueryThread::Error() const
 {
     QMutexLocker lock(&m_errorMutex);

@@ -29,6 +29,10 @@ protected:
     // fails, records the failure code and returns false.
     bool Attempt(const std::function<bool()>& query);
     QString Error() const;
+    // Emits the completion signal from the thread that owns this object, after the notices already
+    // queued there: a query that failed because the cable was pulled must not outrun the removal
+    // notice and report a plain query error.
+    void ReportOnOwnerThread(const std::function<void()>& emitCompletion);
 
     ICsrDevice* const m_device;
     ILogger* const m_logger;

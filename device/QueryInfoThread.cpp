@@ -56,7 +56,7 @@ void QueryInfoThread::run()
         info.deviceName = PsValueText::DeviceName(value);
         m_logger->LogInformation(QStringLiteral("Bluetooth device name read: %1").arg(info.deviceName));
     }
-    emit QueryInfoComplete(m_device, info, Error());
+    ReportOnOwnerThread([this, info] { emit QueryInfoComplete(m_device, info, Error()); });
 }
 
 } // namespace OrvoCommonPelarin

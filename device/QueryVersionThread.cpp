@@ -57,7 +57,7 @@ void QueryVersionThread::run()
     versions.append(stack);
 
     versions.append(ReadPsVersion(PsKeys::VmAppVersion, QStringLiteral("VM App version read: %1")));
-    emit QueryVersionsComplete(m_device, versions, Error());
+    ReportOnOwnerThread([this, versions] { emit QueryVersionsComplete(m_device, versions, Error()); });
 }
 
 } // namespace OrvoCommon
