@@ -10,6 +10,10 @@
 
 namespace OrvoCommon {
 
+namespace {
+constexpr long ReceiveBufferSize = 512 * 1024;
+} // namespace
+
 DownloadThread::DownloadThread(QObject* parent) : QThread(parent), m_logger(GetLogger())
 {
     if (!m_logger)
@@ -62,6 +66,8 @@ ExceptionPtr DownloadThread::Transfer()
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
     curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
+    // Large chunks keep write calls and heartbeats few on fast links.
+    curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, ReceiveBufferSize);
 
     const QString path = OutputPath(m_localName);
     m_file.setFileName(path);
