@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 
@@ -20,3 +21,5 @@ struct WebPelarinInfo
 };
 
 } // namespace UpdatePelarin
+
+Q_DECLARE_METATYPE(UpdatePelarin::WebPelarinInfo)

@@ -3,6 +3,7 @@
 #include "web/SystemInfo.h"
 #include "web/WebPelarinInfo.h"
 
+#include <QMetaType>
 #include <QString>
 
 namespace UpdatePelarin {
@@ -17,3 +18,5 @@ struct WebSystemInfo
 };
 
 } // namespace UpdatePelarin
+
+Q_DECLARE_METATYPE(UpdatePelarin::WebSystemInfo)

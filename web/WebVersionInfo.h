@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QMetaType>
 #include <QPair>
 #include <QString>
 
@@ -21,3 +22,5 @@ struct WebVersionInfo
 };
 
 } // namespace UpdatePelarin
+
+Q_DECLARE_METATYPE(UpdatePelarin::WebVersionInfo)

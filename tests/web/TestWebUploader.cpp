@@ -21,8 +21,6 @@ using namespace OrvoCommon;
 using namespace UpdatePelarin;
 using TestSupport::LocalWebServer;
 
-Q_DECLARE_METATYPE(UpdatePelarin::WebSystemInfo)
-Q_DECLARE_METATYPE(UpdatePelarin::WebVersionInfo)
 
 namespace {
 constexpr int CompletionTimeoutMs = 20000;
