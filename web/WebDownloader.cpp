@@ -68,10 +68,9 @@ void WebDownloader::Download(const QString& fileName, const QString& host, const
     m_logger->LogInformation(QStringLiteral("Downloading ") + fileName + QStringLiteral(" from web server"));
 
     const QStringList parts = host.split(QLatin1Char(':'), Qt::SkipEmptyParts);
-    QString hostName = host;
+    const QString hostName = parts.value(0);
     int port = DefaultHttpPort;
     if (parts.size() >= 2) {
-        hostName = parts.at(0);
         bool numeric = false;
         port = parts.at(1).toInt(&numeric, 10);
         if (!numeric)

@@ -175,6 +175,7 @@ void TestWebDownloader::hostAndPort_data()
         << QStringLiteral("127.0.0.1:web") << false << QStringLiteral("http://127.0.0.1:80/files/port.bin");
     QTest::newRow("override replaces the given port") << QStringLiteral("127.0.0.1:1") << true << server;
     QTest::newRow("override replaces the default port") << QStringLiteral("127.0.0.1") << true << server;
+    QTest::newRow("empty port after the colon") << QStringLiteral("127.0.0.1:") << true << server;
 }
 
 void TestWebDownloader::hostAndPort()
