@@ -21,7 +21,6 @@ using namespace OrvoCommon;
 using namespace UpdatePelarin;
 using TestSupport::LocalWebServer;
 
-
 namespace {
 constexpr int CompletionTimeoutMs = 20000;
 constexpr char SystemPath[] = "/web/diagnostic";
