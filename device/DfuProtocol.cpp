@@ -79,8 +79,11 @@ bool DfuProtocol::WithRetries(const QString& faultLine, const std::function<bool
         if (retries <= 0)
             return false;
         --retries;
-        // Queued notices (a disconnection above all) must get through while the device is refusing.
+        // Queued notices (a disconnection above all) must get through while the device is refusing;
+        // a device that has gone is not waited for.
         QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (!m_device->IsOpen())
+            return false;
         QThread::msleep(Dfu::RetryIntervalMs);
     }
 }
