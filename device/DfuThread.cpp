@@ -253,9 +253,6 @@ void DfuThread::run()
     else
         SetState(ProgrammingDone);
 
-    if (m_coldResetPending)
-        ColdReset();
-
     CloseCurrentImage(true);
     progressTimer.Stop();
     progressTimer.wait(TimerStopWaitMs);
@@ -268,6 +265,10 @@ void DfuThread::run()
         m_logger->LogError(QStringLiteral("Firmware update successfully completed"));
     if (!m_completionReported.exchange(true))
         emit ProgramComplete(Device(), error, Versions());
+    // After the report: the completion must reach the facade before the chip leaves the bus, or its
+    // return would pass for the end of the programming resets.
+    if (m_coldResetPending)
+        ColdReset();
 
     // The fail-safe may be inside its own report, which uses the object: let it finish first.
     m_failsafe->wait();
@@ -787,8 +788,8 @@ void DfuThread::OnQueryVersionsComplete(ICsrDevice* /*device*/, QList<QString> v
         m_logger->LogError(QStringLiteral("OnQueryVersionsComplete: error = %1").arg(error));
         SetError(QLatin1String(ErrorCodes::PostReconnectQueryFailed));
     }
-    // The cold reset waits for an answer that never comes; the programming thread sends it, so this
-    // thread stays free to handle the device's removal and the completion.
+    // The cold reset waits for an answer that never comes; the programming thread sends it after its
+    // report, so this thread stays free to handle the completion and the device's removal.
     m_coldResetPending = RequireTestSwitches()->IsColdResetAfterUpdate();
     SetState(ProgrammingDone);
 }

@@ -93,12 +93,12 @@ ImageCatalogue::ImageCatalogue(const QString& folder, const QList<Image>& images
     QString imageXml;
     for (const Image& image : images) {
         TestSupport::WriteFile(QDir(folder).filePath(image.fileName), image.content);
-        imageXml += QStringLiteral("<IMAGE SUBID=\"%1\" FILENAME=\"%2\" LENGTH=\"%3\" CRC=\"%4\" REVISION=\"%5\"/>")
+        imageXml += QStringLiteral("<IMAGE SUBID=\"%1\" FILENAME=\"%2\" LENGTH=\"%3\" CRC=\"%4\" REVISION=\"%5\"%6/>")
                         .arg(image.subId)
                         .arg(image.fileName)
                         .arg(image.content.size())
                         .arg(Crc32::Of(image.content))
-                        .arg(image.version);
+                        .arg(image.version, image.forced ? QString() : QStringLiteral(" NOFORCE=\"1\""));
     }
     const QString release =
         QStringLiteral("<HARDWARE REVISION=\"01.00.00\"><RELEASE REVISION=\"01.02.00\">%1</RELEASE></HARDWARE>")

@@ -69,6 +69,8 @@ public:
         std::uint16_t subId = 0;
         QString version;
         QByteArray content;
+        // Off writes NOFORCE="1": manual mode then programs the image only when its version differs.
+        bool forced = true;
     };
 
     // Writes the files into folder and an index file listing them for product 0x1F20 (and 0x1F21

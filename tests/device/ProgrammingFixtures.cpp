@@ -1,0 +1,83 @@
+#include "tests/device/ProgrammingFixtures.h"
+
+#include "app/ConfigKeys.h"
+#include "device/DfuThread.h"
+#include "device/PelarinFactory.h"
+#include "device/PelarinUsbCommDriverFactory.h"
+#include "sim/SimBus.h"
+#include "tests/support/SimFixtures.h"
+#include "usb/CsrUsbInterfaceFactory.h"
+#include "usb/SimulatorTransport.h"
+
+#include <QtTest>
+
+namespace DeviceTest {
+
+using namespace OrvoCommon;
+
+namespace {
+
+void EndStack()
+{
+    UpdatePelarin::PelarinFactory::Destroy();
+    PelarinUsbCommDriverFactory::Destroy();
+    CsrUsbInterfaceFactory::Instance()->Destroy();
+}
+
+} // namespace
+
+SimulatedStack::SimulatedStack() : m_bus(std::make_shared<Sim::SimBus>())
+{
+    EndStack();
+    std::shared_ptr<Sim::SimBus> bus = m_bus;
+    CsrUsbInterfaceFactory::Instance()->RegisterTransport(QLatin1String(ConfigKeys::UsbBackendSimulator),
+                                                          [bus] { return std::make_unique<SimulatorTransport>(bus); });
+}
+
+SimulatedStack::~SimulatedStack()
+{
+    WaitForProgrammingThreads();
+    EndStack();
+}
+
+Sim::SimHeadset* SimulatedStack::AddHeadset(const Sim::HeadsetProfile& profile)
+{
+    return m_bus->AddHeadset(profile);
+}
+
+IPelarinUsbCommDriver* SimulatedStack::Driver() const
+{
+    return PelarinUsbCommDriverFactory::CreatePelarinUsbCommDriver();
+}
+
+UpdatePelarin::IPelarin* SimulatedStack::Facade() const
+{
+    return UpdatePelarin::PelarinFactory::CreatePelarin();
+}
+
+ICsrUsbInterface* SimulatedStack::Interface() const
+{
+    return GetCsrUsbInterface();
+}
+
+bool WaitForProgrammingThreads(int timeoutMs)
+{
+    return QTest::qWaitFor([] { return DfuThread::LiveCount() == 0; }, timeoutMs);
+}
+
+QList<ImageCatalogue::Image> ReleaseImages(const QString& stackVersion, const QString& vmVersion, int payloadSize)
+{
+    ImageCatalogue::Image stack;
+    stack.fileName = QStringLiteral("stack.dfu");
+    stack.subId = 0;
+    stack.version = stackVersion;
+    stack.content = TestSupport::PackerImage(0, stackVersion, payloadSize);
+    ImageCatalogue::Image vm = stack;
+    vm.fileName = QStringLiteral("vm.dfu");
+    vm.subId = 1;
+    vm.version = vmVersion;
+    vm.content = TestSupport::PackerImage(1, vmVersion, payloadSize);
+    return {stack, vm};
+}
+
+} // namespace DeviceTest
