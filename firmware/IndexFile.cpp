@@ -11,9 +11,12 @@
 #include "firmware/VersionNumbers.h"
 
 #include <QFile>
+#include <QPair>
 #include <QSet>
 #include <QVector>
 #include <QXmlStreamReader>
+
+#include <algorithm>
 
 namespace OrvoCommon {
 
@@ -36,7 +39,53 @@ constexpr std::uint32_t CompressionType16 = 16;
 // A real catalogue nests seven deep. The bound keeps the ancestor walks below cheap on hostile files.
 constexpr int MaximumDepth = 64;
 
-using Attributes = QXmlStreamAttributes;
+// An element's attributes, copied out of the reader, whose own references live only until its next token.
+class Attributes
+{
+public:
+    Attributes() = default;
+    explicit Attributes(const QXmlStreamAttributes& attributes)
+    {
+        m_items.reserve(attributes.size());
+        for (const QXmlStreamAttribute& attribute : attributes)
+            m_items.append({Intern(attribute.qualifiedName()), attribute.value().toString()});
+    }
+
+    bool hasAttribute(const QString& name) const
+    {
+        return std::any_of(m_items.cbegin(), m_items.cend(), [&](const Item& item) { return item.first == name; });
+    }
+    QString value(const QString& name) const
+    {
+        for (const Item& item : m_items) {
+            if (item.first == name)
+                return item.second;
+        }
+        return QString();
+    }
+
+private:
+    using Item = QPair<QString, QString>;
+
+    // The catalogue's own attribute names are shared rather than copied: a large file has
+    // tens of thousands of them.
+    static QString Intern(const QStringRef& name)
+    {
+        static const QString known[] = {
+            QStringLiteral("ID"),       QStringLiteral("PRODUCTNAME"), QStringLiteral("VARIANT"),
+            QStringLiteral("REVISION"), QStringLiteral("SUBID"),       QStringLiteral("FILENAME"),
+            QStringLiteral("LENGTH"),   QStringLiteral("CRC"),         QStringLiteral("COMPRESSION"),
+            QStringLiteral("FLAGS"),    QStringLiteral("HTTPHOST"),    QStringLiteral("URLPATH"),
+            QStringLiteral("NOFORCE"),  QStringLiteral("MATCH"),       QStringLiteral("POSTUPGRADEURLPATH")};
+        for (const QString& candidate : known) {
+            if (name == candidate)
+                return candidate;
+        }
+        return name.toString();
+    }
+
+    QVector<Item> m_items;
+};
 
 // The elements of the document that the catalogue is made of, gathered in one streaming pass so
 // that a large index file needs no DOM tree. Elements are found by tag name wherever they sit;
@@ -91,13 +140,13 @@ struct IndexDocument
             int record = -1;
             if (name == Device) {
                 record = devices.size();
-                devices.append(reader.attributes());
+                devices.append(Attributes(reader.attributes()));
             } else if (name == Hardware) {
                 record = hardware.size();
-                hardware.append(HardwareRecord{reader.attributes(), {}});
+                hardware.append(HardwareRecord{Attributes(reader.attributes()), {}});
             } else if (name == Release) {
                 record = releases.size();
-                releases.append(reader.attributes());
+                releases.append(Attributes(reader.attributes()));
             } else if (name == PatternMatch) {
                 record = patternMatches.size();
                 patternMatches.append(QVector<Attributes>());
@@ -108,10 +157,10 @@ struct IndexDocument
             } else if (name == Regex) {
                 for (const Frame& frame : qAsConst(stack)) {
                     if (frame.name == PatternMatch)
-                        patternMatches[frame.record].append(reader.attributes());
+                        patternMatches[frame.record].append(Attributes(reader.attributes()));
                 }
             } else if (name == Image) {
-                images.append(ReadImagePlace(stack, reader.attributes()));
+                images.append(ReadImagePlace(stack, Attributes(reader.attributes())));
             }
             stack.append({name, record});
         }
@@ -160,7 +209,7 @@ public:
     {
         if (!element.hasAttribute(name))
             Fail(QStringLiteral("The node ") + name + QStringLiteral(" could not be read from the index file"));
-        return element.value(name).toString();
+        return element.value(name);
     }
 
     std::uint32_t ReadNumber(const Attributes& element, const QString& name, std::uint32_t maximum) const
@@ -194,10 +243,7 @@ public:
         return text;
     }
 
-    static QString ReadOptionalText(const Attributes& element, const QString& name)
-    {
-        return element.value(name).toString();
-    }
+    static QString ReadOptionalText(const Attributes& element, const QString& name) { return element.value(name); }
 
     FirmwareImageDescriptor::Fields ReadImage(const IndexDocument::ImageRecord& record) const
     {
