@@ -44,7 +44,7 @@ QByteArray Configuration(const QByteArray& bodyHex, int interfaces)
     QByteArray config = QByteArray::fromHex("090200000001008032");
     config[4] = static_cast<char>(interfaces);
     config += QByteArray::fromHex(bodyHex);
-    qToLittleEndian(static_cast<quint16>(config.size()), config.data() + 2);
+    PutLe16(&config, 2, config.size());
     return config;
 }
 
