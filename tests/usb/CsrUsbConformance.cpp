@@ -440,6 +440,35 @@ void CsrUsbConformance::removalEndsWaitingHciRead()
     QVERIFY(!device->IsOpen());
 }
 
+void CsrUsbConformance::concurrentRequestsOnOneDevice()
+{
+    Start({TestSupport::SampleHeadsetProfile()});
+    m_usb->StartDeviceDetection(Vid, {AppPid});
+    ICsrDevice* device = m_usb->Devices().at(0);
+    constexpr int rounds = 50;
+    std::atomic<int> bccmd{0};
+    std::atomic<int> dfu{0};
+    std::thread query([device, &bccmd] {
+        for (int i = 1; i <= rounds; ++i) {
+            QByteArray value;
+            if (RawBcCmdGet(device, i, 0x2819, QByteArray(), &value) && value.startsWith(Le16(0x0100)))
+                ++bccmd;
+        }
+    });
+    std::thread state([device, &dfu] {
+        for (int i = 0; i < rounds; ++i) {
+            QByteArray value;
+            if (device->ControlReadTransfer(0xA1, DfuGetState, 0, device->GetDfuInterface(), 1, &value) &&
+                value == QByteArray(1, '\0'))
+                ++dfu;
+        }
+    });
+    query.join();
+    state.join();
+    QCOMPARE(bccmd.load(), rounds);
+    QCOMPARE(dfu.load(), rounds);
+}
+
 void CsrUsbConformance::rawBcCmdReadsSerialNumber()
 {
     Start({TestSupport::SampleHeadsetProfile()});
