@@ -60,11 +60,13 @@ private:
         m_log->Mark();
     }
 
-    // Runs a version query to its end; checks that it reported once and deleted itself.
-    QList<QVariant> QueryVersions()
+    // Runs a query thread to its end: the completion arguments, or nothing unless it reported exactly once
+    // and deleted itself.
+    template <typename Thread, typename Signal>
+    QList<QVariant> RunQuery(Signal completion)
     {
-        QPointer<QueryVersionThread> thread = new QueryVersionThread(Device());
-        QSignalSpy done(thread.data(), &QueryVersionThread::QueryVersionsComplete);
+        QPointer<Thread> thread = new Thread(Device());
+        QSignalSpy done(thread.data(), completion);
         thread->start();
         if (!done.wait(CompletionWaitMs) || done.size() != 1)
             return {};
@@ -72,18 +74,8 @@ private:
             return {};
         return done.takeFirst();
     }
-
-    QList<QVariant> QueryInformation()
-    {
-        QPointer<QueryInfoThread> thread = new QueryInfoThread(Device());
-        QSignalSpy done(thread.data(), &QueryInfoThread::QueryInfoComplete);
-        thread->start();
-        if (!done.wait(CompletionWaitMs) || done.size() != 1)
-            return {};
-        if (!QTest::qWaitFor([&] { return thread.isNull(); }, CompletionWaitMs))
-            return {};
-        return done.takeFirst();
-    }
+    QList<QVariant> QueryVersions() { return RunQuery<QueryVersionThread>(&QueryVersionThread::QueryVersionsComplete); }
+    QList<QVariant> QueryInformation() { return RunQuery<QueryInfoThread>(&QueryInfoThread::QueryInfoComplete); }
 
 private slots:
     void init()
