@@ -269,24 +269,6 @@ private slots:
         QCOMPARE(PsValueText::CharacterVersion(value), character);
     }
 
-    void addressText_data()
-    {
-        QTest::addColumn<QByteArray>("value");
-        QTest::addColumn<QString>("text");
-        // LAP 0x00A1B2, UAP 0x5B, NAP 0x0002.
-        QTest::newRow("example") << Bytes({0x00, 0x00, 0xB2, 0xA1, 0x5B, 0x00, 0x02, 0x00}) << "00:02:5B:00:A1:B2";
-        QTest::newRow("lower-case hex raised")
-            << Bytes({0xcd, 0, 0xef, 0xab, 0x9a, 0, 0x34, 0x12}) << "12:34:9A:CD:AB:EF";
-        QTest::newRow("seven bytes") << Bytes({1, 2, 3, 4, 5, 6, 7}) << "";
-    }
-
-    void addressText()
-    {
-        QFETCH(QByteArray, value);
-        QFETCH(QString, text);
-        QCOMPARE(PsValueText::Address(value), text);
-    }
-
     void unplugDuringQueryReportsDisconnection()
     {
         Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
@@ -311,19 +293,6 @@ private slots:
         QVERIFY(m_log->Contains(QStringLiteral("Device disconnected while querying versions")));
         QVERIFY(m_log->Contains(QStringLiteral("Device disconnected while querying info")));
         QTRY_VERIFY(versions.isNull() && info.isNull());
-    }
-
-    void otherDeviceLeavingIsIgnored()
-    {
-        Start();
-        QPointer<QueryVersionThread> versions = new QueryVersionThread(Device());
-        QSignalSpy done(versions.data(), &QueryVersionThread::QueryVersionsComplete);
-        // A notice for another device object changes nothing.
-        emit m_sim->Interface()->DeviceDisconnected(reinterpret_cast<ICsrDevice*>(&done));
-        versions->start();
-        QVERIFY(done.wait(CompletionWaitMs));
-        QCOMPARE(done.first().at(2).toString(), QString());
-        QTRY_VERIFY(versions.isNull());
     }
 };
 
