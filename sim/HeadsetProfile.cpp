@@ -28,8 +28,11 @@ public:
     template <typename T>
     T Number(const QDomElement& element, const QString& text, const QString& what, T fallback)
     {
+        // Decimal or 0x-hexadecimal; a leading zero does not mean octal here.
+        const QString trimmed = text.trimmed();
+        const bool hex = trimmed.startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
         bool ok = false;
-        const qlonglong value = text.trimmed().toLongLong(&ok, 0);
+        const qlonglong value = hex ? trimmed.mid(2).toLongLong(&ok, 16) : trimmed.toLongLong(&ok, 10);
         if (!ok || value < static_cast<qlonglong>(std::numeric_limits<T>::min()) ||
             value > static_cast<qlonglong>(std::numeric_limits<T>::max())) {
             Fail(element, QStringLiteral("%1 \"%2\" is not a valid number").arg(what, text));

@@ -20,7 +20,7 @@ struct SimTiming
     int plugDelayMs = 0;     // from loading the profile to the first arrival
 };
 
-// Misbehaviour on demand. Counters run from the moment the headset is created.
+// Misbehaviour on demand. Counters run from the moment the headset is created or its faults are set.
 struct SimFaults
 {
     enum class BcCmd

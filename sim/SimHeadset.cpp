@@ -30,7 +30,8 @@ std::uint16_t Word(const QByteArray& bytes, int offset)
 
 void PutWord(QByteArray* bytes, int offset, std::uint16_t value)
 {
-    qToLittleEndian(value, bytes->data() + offset);
+    (*bytes)[offset] = static_cast<char>(value & 0xFF);
+    (*bytes)[offset + 1] = static_cast<char>(value >> 8);
 }
 
 void AppendWord(QByteArray* bytes, std::uint16_t value)

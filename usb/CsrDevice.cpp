@@ -23,11 +23,13 @@ constexpr char TimeoutMessage[] = "Timeout waiting for USB transfer";
 
 QByteArray SetupHeader(std::uint8_t requestType, std::uint8_t request, std::uint16_t value, std::uint16_t index)
 {
-    QByteArray header(6, '\0');
-    header[0] = static_cast<char>(requestType);
-    header[1] = static_cast<char>(request);
-    qToLittleEndian(value, header.data() + 2);
-    qToLittleEndian(index, header.data() + 4);
+    QByteArray header;
+    header.append(static_cast<char>(requestType));
+    header.append(static_cast<char>(request));
+    for (std::uint16_t word : {value, index}) {
+        header.append(static_cast<char>(word & 0xFF));
+        header.append(static_cast<char>(word >> 8));
+    }
     return header;
 }
 

@@ -60,11 +60,13 @@ private:
         m_log->Mark();
     }
 
-    // Runs a version query to its end; checks that it reported once and deleted itself.
-    QList<QVariant> QueryVersions()
+    // Runs a query thread to its end: the completion arguments, or nothing unless it reported exactly once
+    // and deleted itself.
+    template <typename Thread, typename Signal>
+    QList<QVariant> RunQuery(Signal completion)
     {
-        QPointer<QueryVersionThread> thread = new QueryVersionThread(Device());
-        QSignalSpy done(thread.data(), &QueryVersionThread::QueryVersionsComplete);
+        QPointer<Thread> thread = new Thread(Device());
+        QSignalSpy done(thread.data(), completion);
         thread->start();
         if (!done.wait(CompletionWaitMs) || done.size() != 1)
             return {};
@@ -72,18 +74,8 @@ private:
             return {};
         return done.takeFirst();
     }
-
-    QList<QVariant> QueryInformation()
-    {
-        QPointer<QueryInfoThread> thread = new QueryInfoThread(Device());
-        QSignalSpy done(thread.data(), &QueryInfoThread::QueryInfoComplete);
-        thread->start();
-        if (!done.wait(CompletionWaitMs) || done.size() != 1)
-            return {};
-        if (!QTest::qWaitFor([&] { return thread.isNull(); }, CompletionWaitMs))
-            return {};
-        return done.takeFirst();
-    }
+    QList<QVariant> QueryVersions() { return RunQuery<QueryVersionThread>(&QueryVersionThread::QueryVersionsComplete); }
+    QList<QVariant> QueryInformation() { return RunQuery<QueryInfoThread>(&QueryInfoThread::QueryInfoComplete); }
 
 private slots:
     void init()
@@ -277,24 +269,6 @@ private slots:
         QCOMPARE(PsValueText::CharacterVersion(value), character);
     }
 
-    void addressText_data()
-    {
-        QTest::addColumn<QByteArray>("value");
-        QTest::addColumn<QString>("text");
-        // LAP 0x00A1B2, UAP 0x5B, NAP 0x0002.
-        QTest::newRow("example") << Bytes({0x00, 0x00, 0xB2, 0xA1, 0x5B, 0x00, 0x02, 0x00}) << "00:02:5B:00:A1:B2";
-        QTest::newRow("lower-case hex raised")
-            << Bytes({0xcd, 0, 0xef, 0xab, 0x9a, 0, 0x34, 0x12}) << "12:34:9A:CD:AB:EF";
-        QTest::newRow("seven bytes") << Bytes({1, 2, 3, 4, 5, 6, 7}) << "";
-    }
-
-    void addressText()
-    {
-        QFETCH(QByteArray, value);
-        QFETCH(QString, text);
-        QCOMPARE(PsValueText::Address(value), text);
-    }
-
     void unplugDuringQueryReportsDisconnection()
     {
         Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
@@ -319,19 +293,6 @@ private slots:
         QVERIFY(m_log->Contains(QStringLiteral("Device disconnected while querying versions")));
         QVERIFY(m_log->Contains(QStringLiteral("Device disconnected while querying info")));
         QTRY_VERIFY(versions.isNull() && info.isNull());
-    }
-
-    void otherDeviceLeavingIsIgnored()
-    {
-        Start();
-        QPointer<QueryVersionThread> versions = new QueryVersionThread(Device());
-        QSignalSpy done(versions.data(), &QueryVersionThread::QueryVersionsComplete);
-        // A notice for another device object changes nothing.
-        emit m_sim->Interface()->DeviceDisconnected(reinterpret_cast<ICsrDevice*>(&done));
-        versions->start();
-        QVERIFY(done.wait(CompletionWaitMs));
-        QCOMPARE(done.first().at(2).toString(), QString());
-        QTRY_VERIFY(versions.isNull());
     }
 };
 

@@ -98,6 +98,8 @@ void TestHeadsetProfile::valueEncodings_data()
                              << "01.02.BA" << QVector<std::uint16_t>{0x0102, 0x4241};
     QTest::newRow("words") << "words"
                            << "0x0001 7  0xFFFF" << QVector<std::uint16_t>{1, 7, 0xFFFF};
+    QTest::newRow("leading zero is decimal") << "words"
+                                             << "010" << QVector<std::uint16_t>{10};
 }
 
 void TestHeadsetProfile::valueEncodings()

@@ -305,8 +305,8 @@ void TestSimHeadset::bccmdAnswers_data()
 
     const auto get = [](int seq, int varid, const QByteArray& payload) { return BcCmd(0, seq, varid, payload); };
     const auto resp = [](QByteArray request, int status, const QByteArray& value) {
-        qToLittleEndian(quint16(1), request.data());
-        qToLittleEndian(quint16(status), request.data() + 8);
+        PutLe16(&request, 0, 1);
+        PutLe16(&request, 8, status);
         for (int i = 0; i < value.size(); ++i)
             request[10 + i] = value.at(i);
         return request;
@@ -342,7 +342,7 @@ void TestSimHeadset::bccmdAnswers_data()
     QTest::newRow("GET of cold reset: WRITE_ONLY")
         << HciVendorCommand(request) << QList<QByteArray>{VendorEvent(resp(request, 7, QByteArray()))};
     request = get(9, 0x2819, QByteArray());
-    qToLittleEndian(quint16(40), request.data() + 2);
+    PutLe16(&request, 2, 40);
     QTest::newRow("length word beyond message: BAD_REQ")
         << HciVendorCommand(request) << QList<QByteArray>{VendorEvent(resp(request, 4, QByteArray()))};
     request = get(10, 0x7003, Words({0x02C3, 30, 0}) + QByteArray(60, '\0'));

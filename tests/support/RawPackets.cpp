@@ -7,8 +7,14 @@ namespace TestSupport::Raw {
 QByteArray Le16(int value)
 {
     QByteArray bytes(2, '\0');
-    qToLittleEndian(static_cast<quint16>(value), bytes.data());
+    PutLe16(&bytes, 0, value);
     return bytes;
+}
+
+void PutLe16(QByteArray* bytes, int offset, int value)
+{
+    (*bytes)[offset] = static_cast<char>(value & 0xFF);
+    (*bytes)[offset + 1] = static_cast<char>((value >> 8) & 0xFF);
 }
 
 QByteArray Words(std::initializer_list<int> words)

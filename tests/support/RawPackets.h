@@ -11,6 +11,7 @@ namespace TestSupport::Raw {
 
 QByteArray Le16(int value);
 QByteArray Words(std::initializer_list<int> words);
+void PutLe16(QByteArray* bytes, int offset, int value);
 // HCI command 0xFC00 with one CSR extension fragment (descriptor 0xC2: first, last, channel 2).
 QByteArray HciVendorCommand(const QByteArray& payload, int descriptor = 0xC2);
 // BCCMD request: type, length in words, sequence number, varid, status 0, payload padded to 8 bytes.
