@@ -150,13 +150,13 @@ void DfuThread::SetFailsafeSecondForTest(int milliseconds)
 
 void DfuThread::SetState(ProgrammingState state)
 {
-    {
-        QMutexLocker lock(&m_stateMutex);
-        if (m_state.exchange(state) == state)
-            return;
-        m_stateChanged.wakeAll();
-    }
+    // Logged before it is published, so that the log tells the states in the order they were entered.
+    QMutexLocker lock(&m_stateMutex);
+    if (m_state.load() == state)
+        return;
     m_logger->LogInformation(QStringLiteral("DfuThread state changed to %1").arg(StateName(state)));
+    m_state = state;
+    m_stateChanged.wakeAll();
 }
 
 void DfuThread::SetError(const QString& code)

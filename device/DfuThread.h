@@ -147,7 +147,7 @@ private:
     std::atomic<bool> m_coldResetPending{false};
     std::atomic<std::uint16_t> m_nextBlock{0};
     std::atomic<std::uint32_t> m_remainingBytes{0};
-    mutable QMutex m_stateMutex; // guards the wake-up on state changes
+    mutable QMutex m_stateMutex; // serialises state changes, their log line and the wake-up
     QWaitCondition m_stateChanged;
     mutable QMutex m_resultMutex;
     QString m_error;
