@@ -27,6 +27,7 @@ public:
     bool ResetDevice(ICsrDevice* device) override;
 
     bool IsBusy(ICsrDevice* device) const { return m_busy.contains(device); }
+    bool HasBusyDevices() const { return !m_busy.isEmpty(); }
 
 private slots:
     void OnDeviceConnected(OrvoCommon::ICsrDevice* device);

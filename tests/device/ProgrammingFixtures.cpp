@@ -3,6 +3,7 @@
 #include "app/ConfigKeys.h"
 #include "device/DfuThread.h"
 #include "device/PelarinFactory.h"
+#include "device/PelarinUsbCommDriver.h"
 #include "device/PelarinUsbCommDriverFactory.h"
 #include "sim/SimBus.h"
 #include "tests/support/SimFixtures.h"
@@ -37,6 +38,14 @@ SimulatedStack::SimulatedStack() : m_bus(std::make_shared<Sim::SimBus>())
 SimulatedStack::~SimulatedStack()
 {
     WaitForProgrammingThreads();
+    // Query threads use device objects that end with the USB interface: let them report first, and
+    // let the finished ones delete themselves.
+    if (auto* driver = dynamic_cast<PelarinUsbCommDriver*>(Driver())) {
+        const bool idle = QTest::qWaitFor([driver] { return !driver->HasBusyDevices(); }, 20000);
+        Q_UNUSED(idle)
+    }
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EndStack();
 }
 

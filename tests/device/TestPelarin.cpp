@@ -445,6 +445,30 @@ private slots:
         QCOMPARE(headset->ReceivedImages().size(), 2);
     }
 
+    void resetDeviceInBothModes_data()
+    {
+        QTest::addColumn<bool>("dfuMode");
+        QTest::newRow("application mode: BCCMD cold reset") << false;
+        QTest::newRow("DFU mode: USB reset") << true;
+    }
+
+    void resetDeviceInBothModes()
+    {
+        QFETCH(bool, dfuMode);
+        Start();
+        QVERIFY(!Facade()->ResetDevice());
+        Sim::SimHeadset* headset =
+            m_stack->AddHeadset(dfuMode ? TestSupport::DfuModeHeadsetProfile() : TestSupport::SampleHeadsetProfile());
+        QVERIFY(WaitReady(1));
+        QSignalSpy disconnected(Facade(), &IPelarin::DeviceDisconnected);
+        QVERIFY(Facade()->ResetDevice());
+        QCOMPARE(headset->ResetCount(), 1);
+        // Either way the headset restarts into its application and is found again.
+        QVERIFY(disconnected.wait(WaitMs));
+        QVERIFY(QTest::qWaitFor([&] { return Facade()->IsReady() == 1; }, WaitMs));
+        QCOMPARE(Facade()->GetOrvoProductId().productId, std::uint16_t(0x1F20));
+    }
+
     void deviceThatCannotDownloadIsIgnored()
     {
         Start();
