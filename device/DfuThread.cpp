@@ -154,6 +154,9 @@ void DfuThread::SetState(ProgrammingState state)
     QMutexLocker lock(&m_stateMutex);
     if (m_state.load() == state)
         return;
+    // Once the fail-safe has reported the run, a step that was still under way must not revive it.
+    if (m_state.load() == ProgrammingDone && m_completionReported)
+        return;
     m_logger->LogInformation(QStringLiteral("DfuThread state changed to %1").arg(StateName(state)));
     m_state = state;
     m_stateChanged.wakeAll();
@@ -805,9 +808,10 @@ void DfuThread::OnFailsafeTimer()
     m_failsafe->Stop();
     m_logger->LogError(QStringLiteral("Thread locked up... ending update"));
     SetErrorIfNone(QLatin1String(ErrorCodes::ProgrammingError));
+    const bool report = !m_completionReported.exchange(true);
     SetState(ProgrammingDone);
     CloseCurrentImage(true);
-    if (!m_completionReported.exchange(true))
+    if (report)
         emit ProgramComplete(Device(), Error(), Versions());
 }
 
