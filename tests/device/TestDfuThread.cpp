@@ -181,6 +181,48 @@ private slots:
         QCOMPARE(m_headset->ReceivedImages().size(), 2);
     }
 
+    void detachRefusedUsesARetry()
+    {
+        Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
+        // Two state reads, the boot mode (size and value), its write and the release version write
+        // pass; the detach stalls.
+        profile.faults.stallAfterTransfers = 6;
+        profile.faults.stallTransfers = 1;
+        Start(profile, ReleaseImages(V102, V102));
+        const Run run = Program();
+        QCOMPARE(run.error, QString());
+        QVERIFY(m_log->HasError(QStringLiteral("DFU_DETACH FAILED")));
+        QCOMPARE(run.states, Names("APP_MODE RESETTING_TO_INITIAL_APP_MODE APP_MODE RESETTING_TO_DFU_MODE DFU_MODE "
+                                   "RESETTING_TO_FINAL_APP_MODE QUERYING_VERSION PROGRAMMING_DONE"));
+    }
+
+    void deviceReturningInTheWrongMode()
+    {
+        // Back in its application when DFU mode was due (a retry resets it again, and it comes back in
+        // DFU mode), then in DFU mode after the final reset: the run cannot end in the application.
+        Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
+        profile.faults.wrongModeAfterReset = true;
+        Start(profile, ReleaseImages(V102, V102));
+        const Run run = Program();
+        QCOMPARE(run.completions, 1);
+        QCOMPARE(run.error, QString::fromLatin1(ErrorCodes::ProgrammingError));
+        QCOMPARE(run.states, Names("APP_MODE RESETTING_TO_DFU_MODE RESETTING_TO_INITIAL_APP_MODE DFU_MODE "
+                                   "RESETTING_TO_FINAL_APP_MODE PROGRAMMING_DONE"));
+        QCOMPARE(m_headset->ReceivedImages().size(), 2);
+    }
+
+    void manifestationIntolerantDeviceIsResetAfterItsImage()
+    {
+        Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
+        profile.dfuModeAttributes = 0x01;
+        // Only the stack image is new, so the one image the device takes before its reset is enough.
+        Start(profile, ReleaseImages(V102, V100));
+        const Run run = Program();
+        QCOMPARE(run.error, QString());
+        QCOMPARE(m_headset->ReceivedImages().size(), 1);
+        QCOMPARE(run.versions, QList<QString>({V102, V102, V100}));
+    }
+
     void imagesAlreadyCurrentSendNoBlock()
     {
         Start(TestSupport::SampleHeadsetProfile(), ReleaseImages(V100, V100));
