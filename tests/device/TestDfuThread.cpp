@@ -28,6 +28,8 @@ using DeviceTest::ReleaseImages;
 using DeviceTest::SimulatedStack;
 using DeviceTest::SimulatorBundle;
 
+Q_DECLARE_METATYPE(QVector<std::uint16_t>)
+
 namespace {
 
 constexpr int RunWaitMs = 30000;
@@ -84,8 +86,11 @@ private:
         m_log->Mark();
     }
 
-    Run Program(bool manualMode = false, const QList<QString>& versions = {V100, V100, V100})
+    Run Program(bool manualMode = false, const QList<QString>& versions = {V100, V100, V100},
+                FirmwareImageList images = FirmwareImageList())
     {
+        if (images.isEmpty())
+            images = m_catalogue->Files();
         Run run;
         IPelarinUsbCommDriver* driver = m_stack->Driver();
         QSignalSpy connected(driver, &IPelarinUsbCommDriver::DeviceConnected);
@@ -96,7 +101,7 @@ private:
         QSignalSpy done(driver, &IPelarinUsbCommDriver::ProgramComplete);
         DeviceRecord record;
         record.versions = versions;
-        driver->ProgramAsync(device, m_catalogue->Index(), m_catalogue->Files(), manualMode, record);
+        driver->ProgramAsync(device, m_catalogue->Index(), images, manualMode, record);
         if (!done.wait(RunWaitMs) || !DeviceTest::WaitForProgrammingThreads())
             return run;
         run.completions = done.size();
@@ -221,6 +226,40 @@ private slots:
         QCOMPARE(run.error, QString());
         QCOMPARE(m_headset->ReceivedImages().size(), 1);
         QCOMPARE(run.versions, QList<QString>({V102, V102, V100}));
+    }
+
+    void imagesAreTakenInSubIdOrder()
+    {
+        const QString v103 = QStringLiteral("01.03.00");
+        Start(TestSupport::SampleHeadsetProfile(), ReleaseImages(V102, v103));
+        const FirmwareImageList files = m_catalogue->Files();
+        const Run run = Program(false, {V100, V100, V100}, {files.at(1), files.at(0)});
+        QCOMPARE(run.error, QString());
+        QCOMPARE(run.versions, QList<QString>({V102, V102, v103}));
+        const QList<Sim::ReceivedImage> received = m_headset->ReceivedImages();
+        QCOMPARE(received.size(), 2);
+        QCOMPARE(received.at(0).subId, std::uint16_t(0));
+    }
+
+    void releaseVersionEncodings_data()
+    {
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QVector<std::uint16_t>>("words");
+        // "00.00.00": major and minor in one word, then the build characters; or a word per field.
+        QTest::newRow("hexadecimal") << QString() << QVector<std::uint16_t>({0x0000, 0x3030});
+        QTest::newRow("ASCII") << QStringLiteral("<AsciiVersionNumber/>")
+                               << QVector<std::uint16_t>({0x3030, 0x3030, 0x3030});
+    }
+
+    void releaseVersionEncodings()
+    {
+        QFETCH(QString, config);
+        QFETCH(QVector<std::uint16_t>, words);
+        Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
+        profile.faults.neverReturnAfterReset = true;
+        Start(profile, ReleaseImages(V102, V102), config + QStringLiteral("<ResetTimeout>200</ResetTimeout>"));
+        QCOMPARE(Program().error, QString::fromLatin1(ErrorCodes::ReconnectTimeout));
+        QCOMPARE(m_headset->PsKey(PsKeys::ReleaseVersion), words);
     }
 
     void imagesAlreadyCurrentSendNoBlock()
