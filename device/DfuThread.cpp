@@ -251,7 +251,13 @@ void DfuThread::run()
     m_failsafe->start();
 
     m_dfu.SetDevice(device);
-    if (ValidateSuffixes())
+    bool valid = false;
+    try {
+        valid = ValidateSuffixes();
+    } catch (const OrvoException& exception) {
+        SetError(exception.GetErrorCode());
+    }
+    if (valid)
         MainLoop();
     else
         SetState(ProgrammingDone);

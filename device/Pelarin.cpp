@@ -111,6 +111,8 @@ void Pelarin::OnDeviceConnected(ICsrDevice* device)
         m_connected.append(device);
         m_ready.append(device);
         m_records.insert(device, m_currentRecord);
+        // The lock follows the device, or it would stay on a closed object and hide the headset's
+        // later readiness and disconnection from the wizard.
         if (m_lockedIn == m_programmingDevice && !m_lockedInGone)
             m_lockedIn = device;
         m_programmingDevice = device;

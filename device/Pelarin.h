@@ -44,9 +44,6 @@ public:
     bool UninstallFailedDevices() override;
     WebVersionInfo GetWebVersionInfo(const OrvoCommon::FirmwareImageList& images) override;
 
-    // For tests and support: the instance ids collected since monitoring started.
-    QStringList FailedInstallInstances() const { return m_failedInstalls; }
-
 private slots:
     void OnDeviceConnected(OrvoCommon::ICsrDevice* device);
     void OnDeviceDisconnected(OrvoCommon::ICsrDevice* device);

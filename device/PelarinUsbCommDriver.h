@@ -26,7 +26,6 @@ public:
     void StartDeviceDetection(std::uint16_t vendorId, const QList<unsigned short>& productIds) override;
     bool ResetDevice(ICsrDevice* device) override;
 
-    bool IsBusy(ICsrDevice* device) const { return m_busy.contains(device); }
     bool HasBusyDevices() const { return !m_busy.isEmpty(); }
 
 private slots:
