@@ -15,9 +15,11 @@
 #include "app/StaleFolderCleanup.h"
 #include "app/TempFileList.h"
 #include "app/UpdatePelarinAppFactory.h"
+#include "firmware/FirmwareImageList.h"
 #include "script/IScriptEngine.h"
 #include "script/ScriptEngineFactory.h"
 #include "sysinfo/linux/LinuxLanguageSupport.h"
+#include "sysinfo/linux/LinuxSystemInfoReader.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -111,7 +113,9 @@ void RunScriptMode(const ArgumentMap& arguments)
 int RunTessary(int argc, char** argv)
 {
     LinkLinuxLanguageSupport();
+    LinkLinuxSystemInfoReader();
     RegisterCommonMetaTypes();
+    RegisterFirmwareMetaTypes();
 
     // The argument list as given; QApplication would swallow options such as -style.
     QStringList argumentList;

@@ -1,0 +1,31 @@
+#include "firmware/FirmwareProcessingFactory.h"
+
+#include "firmware/FirmwareProcessing.h"
+#include "firmware/FirmwareProcessingTest.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+namespace OrvoCommon {
+
+IFirmwareProcessing* FirmwareProcessingFactory::CreateFirmwareProcessing()
+{
+    // Used on the GUI thread only. The application object owns it, so that its downloader thread
+    // and timer go while Qt is still up.
+    static QPointer<FirmwareProcessing> instance;
+    if (!instance) {
+        try {
+            instance = new FirmwareProcessing(QCoreApplication::instance());
+        } catch (const OrvoException&) {
+            return nullptr;
+        }
+    }
+    return instance.data();
+}
+
+IFirmwareProcessingTest* FirmwareProcessingFactory::CreateFirmwareProcessingTest()
+{
+    return FirmwareProcessingTest::Instance();
+}
+
+} // namespace OrvoCommon

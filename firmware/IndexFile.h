@@ -1,0 +1,52 @@
+#pragma once
+
+#include "firmware/FirmwareImageDescriptor.h"
+#include "firmware/IIndexFile.h"
+
+#include <QMap>
+
+#include <memory>
+#include <vector>
+
+namespace OrvoCommon {
+
+class ILogger;
+
+class IndexFile : public IIndexFile
+{
+public:
+    // Files larger than this are refused rather than parsed; a real catalogue is a few hundred KiB.
+    static constexpr qint64 MaximumFileSize = 16 * 1024 * 1024;
+
+    // Loads the file; throws "index-corrupted" (logged) when anything is wrong with it.
+    static std::unique_ptr<IIndexFile> Create(const QString& path);
+
+    FirmwareImageDescriptorList GetImageDescriptors(const QString& releaseVersion,
+                                                    const ProductIdentity& identity) const override;
+    std::uint32_t GetIndexFileCrc() const override { return m_crc; }
+    QString GetNewestVersion(const ProductIdentity& identity) const override;
+    int CompareVersions(const QString& a, const QString& b) const override;
+    QStringList GetVersions(const ProductIdentity& identity) const override;
+    QString GetProductName(std::uint16_t productId) const override { return m_productNames.value(productId); }
+    bool GetSiblingProductId(std::uint16_t productId, std::uint16_t* siblingId) const override;
+    QList<std::uint16_t> GetProductIds() const override { return m_productNames.keys(); }
+
+private:
+    explicit IndexFile(ILogger* logger) : m_logger(logger) {}
+
+    void Load(const QString& path);
+
+    using Match = bool (*)(const FirmwareImageDescriptor::Fields&, const ProductIdentity&);
+    static bool StrictMatch(const FirmwareImageDescriptor::Fields& fields, const ProductIdentity& identity);
+    static bool FallbackMatch(const FirmwareImageDescriptor::Fields& fields, const ProductIdentity& identity);
+    QStringList CollectVersions(const ProductIdentity& identity, Match match) const;
+    FirmwareImageDescriptorList CollectDescriptors(const QString& releaseVersion, const ProductIdentity& identity,
+                                                   Match match) const;
+
+    ILogger* m_logger;
+    std::vector<std::unique_ptr<FirmwareImageDescriptor>> m_descriptors;
+    QMap<std::uint16_t, QString> m_productNames;
+    std::uint32_t m_crc = 0;
+};
+
+} // namespace OrvoCommon

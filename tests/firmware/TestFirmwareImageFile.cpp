@@ -1,0 +1,256 @@
+#include "app/ErrorCodes.h"
+#include "app/OrvoException.h"
+#include "firmware/Crc32.h"
+#include "firmware/FirmwareFileLocator.h"
+#include "firmware/FirmwareImageFile.h"
+#include "firmware/FirmwareImageList.h"
+#include "firmware/FirmwareProcessingTest.h"
+#include "firmware/IFirmwareImageDescriptor.h"
+#include "firmware/IndexFile.h"
+#include "sysinfo/linux/LinuxSystemInfoReader.h"
+#include "tests/firmware/IndexXml.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace OrvoCommon;
+
+class TestFirmwareImageFile : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_program;
+    QTemporaryDir m_bundle;
+    QTemporaryDir m_indexDir;
+    std::unique_ptr<IIndexFile> m_index;
+
+    QString InProgram(const QString& name) const { return m_program.filePath(name); }
+    QString InBundle(const QString& name) const { return m_bundle.filePath(QStringLiteral("FirmwareFiles/") + name); }
+
+    // An index file with one image of the given name, length and CRC; returns its descriptor.
+    const IFirmwareImageDescriptor* Describe(const QString& name, std::uint32_t length, std::uint32_t crc)
+    {
+        const QString path = m_indexDir.filePath(QStringLiteral("index.xml"));
+        TestSupport::WriteFile(
+            path,
+            IndexXml(DeviceXml(ImageXml(
+                         QStringLiteral("FILENAME=\"%1\" LENGTH=\"%2\" CRC=\"%3\"").arg(name).arg(length).arg(crc))))
+                .toUtf8());
+        m_index = IndexFile::Create(path);
+        ProductIdentity identity;
+        identity.productId = 0x1F20;
+        identity.hardwareRevision = QStringLiteral("01.00.00");
+        const auto list = m_index->GetImageDescriptors(QStringLiteral("01.00.00"), identity);
+        return list.value(0);
+    }
+
+    const IFirmwareImageDescriptor* DescribeExactly(const QString& name, const QByteArray& content)
+    {
+        return Describe(name, std::uint32_t(content.size()), Crc32::Of(content));
+    }
+
+    static QString CreateFailure(const IFirmwareImageDescriptor* descriptor, QString* code)
+    {
+        try {
+            FirmwareImageFile::Create(descriptor);
+        } catch (const OrvoException& exception) {
+            *code = exception.GetErrorCode();
+            return exception.GetMessage();
+        }
+        return QStringLiteral("created");
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_program.isValid() && m_bundle.isValid());
+        QDir(m_bundle.path()).mkpath(QStringLiteral("FirmwareFiles"));
+        // Started directly, the bundle path is the program folder of the moment the locator is made;
+        // moving the program folder afterwards gives the two distinct folders of a real package.
+        LinkLinuxSystemInfoReader();
+        qputenv("TESSARY_APP_DIR", QFile::encodeName(m_bundle.path()));
+        QCOMPARE(FirmwareFileLocator::Instance()->BundlePath(), m_bundle.path());
+        qputenv("TESSARY_APP_DIR", QFile::encodeName(m_program.path()));
+    }
+    void cleanupTestCase() { qunsetenv("TESSARY_APP_DIR"); }
+    void cleanup()
+    {
+        FirmwareProcessingTest::Instance()->SetFirmwareImageCorruption(false);
+        QDir(InProgram(QStringLiteral("a.dfu"))).removeRecursively();
+        for (const QString& name : QDir(m_program.path()).entryList(QDir::Files))
+            QFile::remove(InProgram(name));
+        for (const QString& name : QDir(InBundle({})).entryList(QDir::Files | QDir::NoDotAndDotDot))
+            QFile::remove(InBundle(name));
+    }
+
+    void locate_data()
+    {
+        QTest::addColumn<bool>("inProgram");
+        QTest::addColumn<bool>("inBundle");
+        QTest::newRow("program folder") << true << false;
+        QTest::newRow("bundle FirmwareFiles") << false << true;
+        QTest::newRow("both: program folder first") << true << true;
+    }
+    void locate()
+    {
+        QFETCH(bool, inProgram);
+        QFETCH(bool, inBundle);
+        const QByteArray good("program copy");
+        const QByteArray other("bundle copy!");
+        if (inProgram)
+            TestSupport::WriteFile(InProgram("a.dfu"), good);
+        if (inBundle)
+            TestSupport::WriteFile(InBundle("a.dfu"), inProgram ? other : good);
+        const auto file = FirmwareImageFile::Create(DescribeExactly("a.dfu", good));
+        QVERIFY(file->Open());
+        QCOMPARE(file->ReadAll(), good);
+        QCOMPARE(FirmwareFileLocator::Instance()->FindFolder("a.dfu"),
+                 inProgram ? m_program.path() : InBundle({}).chopped(1));
+    }
+
+    void rejected_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("lengthDelta");
+        QTest::addColumn<bool>("crcMatches");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("message");
+        const QByteArray seventeen(17, 'x');
+        const QString crc = QString::number(Crc32::Of(seventeen), 16);
+        QTest::newRow("one byte longer, CRC matches")
+            << seventeen << -1 << true << ErrorCodes::FirmwareCorrupted
+            << "Length of image file [a.dfu] is 0x11 instead of expected 0x10";
+        QTest::newRow("CRC checked before length")
+            << seventeen << -1 << false << ErrorCodes::FirmwareCorrupted
+            << "CRC of image file [a.dfu] is 0x" + crc + " instead of expected 0x" +
+                   QString::number(Crc32::Of(seventeen) ^ 0x0F000000u, 16);
+        QTest::newRow("CRC in lower case without padding")
+            << QByteArray("abc") << 0 << false << ErrorCodes::FirmwareCorrupted
+            << "CRC of image file [a.dfu] is 0x352441c2 instead of expected 0x3a2441c2";
+    }
+    void rejected()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, lengthDelta);
+        QFETCH(bool, crcMatches);
+        QFETCH(QString, code);
+        QFETCH(QString, message);
+        TestSupport::WriteFile(InProgram("a.dfu"), content);
+        const std::uint32_t crc = Crc32::Of(content);
+        const auto* descriptor =
+            Describe("a.dfu", std::uint32_t(content.size() + lengthDelta), crcMatches ? crc : crc ^ 0x0F000000u);
+        QString actualCode;
+        QCOMPARE(CreateFailure(descriptor, &actualCode), message);
+        QCOMPARE(actualCode, code);
+    }
+
+    void notCreated_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("in neither folder") << "none"
+                                           << "Unable to find image file: a.dfu";
+        QTest::newRow("cannot be opened") << "directory"
+                                          << "Unable to open image file: a.dfu";
+        QTest::newRow("no descriptor") << "null"
+                                       << "descriptor is NULL";
+    }
+    void notCreated()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, message);
+        if (setup == QLatin1String("directory"))
+            QDir(m_program.path()).mkdir("a.dfu");
+        const auto* descriptor = setup == QLatin1String("null") ? nullptr : Describe("a.dfu", 1, 0);
+        QString code;
+        QCOMPARE(CreateFailure(descriptor, &code), message);
+        QCOMPARE(code, QLatin1String(ErrorCodes::InternalError));
+    }
+
+    void reading()
+    {
+        const QByteArray content("\x55\x01\x02\x03\x04", 5);
+        TestSupport::WriteFile(InProgram("a.dfu"), content);
+        const auto file = FirmwareImageFile::Create(DescribeExactly("a.dfu", content));
+        QVERIFY(file->GetDescriptor());
+        QVERIFY(file->Open());
+        QVERIFY(!file->Open()); // already open: refused, and the file stays open
+        QCOMPARE(file->Read(2), content.left(2));
+        QVERIFY(file->Seek(3));
+        QCOMPARE(file->Read(100), content.mid(3)); // only the rest
+        QCOMPARE(file->Read(100), QByteArray());   // at the end
+        QCOMPARE(file->ReadAll(), content);
+
+        FirmwareProcessingTest::Instance()->SetFirmwareImageCorruption(true);
+        QVERIFY(file->Seek(0));
+        QCOMPARE(file->Read(2), QByteArray("\xAA\x01", 2));
+        QCOMPARE(file->Read(1), QByteArray("\xFD", 1));
+        QCOMPARE(file->Read(1), QByteArray("\xFC", 1));
+        QCOMPARE(file->ReadAll(), content); // never altered
+        FirmwareProcessingTest::Instance()->SetFirmwareImageCorruption(false);
+
+        file->Close();
+        file->Close();
+        for (int step = 0; step < 2; ++step) {
+            try {
+                if (step == 0)
+                    file->Read(1);
+                else
+                    file->Seek(0);
+                QFAIL("closed file was used");
+            } catch (const OrvoException& exception) {
+                QCOMPARE(exception.GetErrorCode(), QLatin1String(ErrorCodes::InternalError));
+                QCOMPARE(exception.GetMessage(), QStringLiteral("Image file is not open"));
+            }
+        }
+    }
+
+    void openFindsAMovedFile()
+    {
+        const QByteArray content("moving");
+        TestSupport::WriteFile(InProgram("a.dfu"), content);
+        const auto file = FirmwareImageFile::Create(DescribeExactly("a.dfu", content));
+        QVERIFY(QFile::rename(InProgram("a.dfu"), InBundle("a.dfu")));
+        QVERIFY(file->Open());
+        QCOMPARE(file->ReadAll(), content);
+        file->Close();
+        QVERIFY(QFile::remove(InBundle("a.dfu")));
+        QVERIFY(!file->Open());
+    }
+
+    void findBySubId()
+    {
+        const QString path = m_indexDir.filePath(QStringLiteral("index.xml"));
+        TestSupport::WriteFile(
+            path, IndexXml(DeviceXml(ImageXml("SUBID=\"1\" FILENAME=\"one.dfu\" LENGTH=\"1\" CRC=\"0xe8b7be43\"") +
+                                     ImageXml("SUBID=\"0\" FILENAME=\"zero.dfu\" LENGTH=\"1\" CRC=\"0xe8b7be43\"") +
+                                     ImageXml("SUBID=\"1\" FILENAME=\"again.dfu\" LENGTH=\"1\" CRC=\"0xe8b7be43\"")))
+                      .toUtf8());
+        const auto index = IndexFile::Create(path);
+        ProductIdentity identity;
+        identity.productId = 0x1F20;
+        identity.hardwareRevision = QStringLiteral("01.00.00");
+        std::vector<std::unique_ptr<IFirmwareImageFile>> owned;
+        FirmwareImageList list{nullptr};
+        for (const IFirmwareImageDescriptor* descriptor : index->GetImageDescriptors("01.00.00", identity)) {
+            TestSupport::WriteFile(InProgram(descriptor->GetFileName()), "a");
+            owned.push_back(FirmwareImageFile::Create(descriptor));
+            list.append(owned.back().get());
+        }
+        QCOMPARE(FindImageBySubId(list, 1)->GetDescriptor()->GetFileName(), QStringLiteral("one.dfu"));
+        QCOMPARE(FindImageBySubId(list, 0)->GetDescriptor()->GetFileName(), QStringLiteral("zero.dfu"));
+        QVERIFY(!FindImageBySubId(list, 2));
+        QVERIFY(!FindImageBySubId({}, 0));
+    }
+};
+
+QObject* NewTestFirmwareImageFile()
+{
+    return new TestFirmwareImageFile;
+}
+
+#include "TestFirmwareImageFile.moc"
