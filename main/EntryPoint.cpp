@@ -18,6 +18,7 @@
 #include "script/IScriptEngine.h"
 #include "script/ScriptEngineFactory.h"
 #include "sysinfo/linux/LinuxLanguageSupport.h"
+#include "usb/linux/LinuxPlatformServices.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -111,6 +112,7 @@ void RunScriptMode(const ArgumentMap& arguments)
 int RunTessary(int argc, char** argv)
 {
     LinkLinuxLanguageSupport();
+    LinkLinuxUsbPlatformServices();
     RegisterCommonMetaTypes();
 
     // The argument list as given; QApplication would swallow options such as -style.
