@@ -1,6 +1,9 @@
 #include "usb/linux/LinuxPlatformServices.h"
 
+#include "usb/CsrUsbInterface.h"
+#include "usb/linux/CsrDeviceInfo.h"
 #include "usb/linux/LinuxUsbDriverInstaller.h"
+#include "usb/linux/MonitorFailedCsrInstallThread.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -33,6 +36,11 @@ void LinkLinuxUsbPlatformServices()
 {
     (void)&g_usbDriverInstallerFactory;
     (void)&g_platformSupportFactory;
+    CsrUsbInterface::PlatformServices services;
+    services.createMonitor = [] { return new MonitorFailedCsrInstallThread; };
+    services.uninstallDevice = [](const QString& instance) { return CsrDeviceInfo().UninstallDevice(instance); };
+    services.registerIds = &CsrDeviceInfo::SetRegisteredIds;
+    CsrUsbInterface::SetPlatformServices(services);
 }
 
 } // namespace OrvoCommon

@@ -31,7 +31,7 @@ private:
     std::unique_ptr<LinuxPlatformSupport> m_instance;
 };
 
-// Keeps the registering objects linked into the program; call once from main.
+// Registers the Linux installer, platform support and failed-install detection; call once from main.
 void LinkLinuxUsbPlatformServices();
 
 } // namespace OrvoCommon

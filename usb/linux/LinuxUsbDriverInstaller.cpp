@@ -4,6 +4,7 @@
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 #include "app/OrvoException.h"
+#include "usb/linux/CsrDeviceInfo.h"
 
 #include <QDir>
 #include <QFile>
@@ -213,7 +214,27 @@ void LinuxUsbDriverInstaller::InstallProcessFinished(int exitCode, QProcess::Exi
         error = QLatin1String(InstallError);
     }
     EndProcess();
+    if (error.isEmpty())
+        UninstallFailedInstalls();
     emit DriverInstallComplete(error);
+}
+
+void LinuxUsbDriverInstaller::UninstallFailedInstalls()
+{
+    // Nodes that could not be opened before the rule existed are enumerated afresh, so udev applies it.
+    CsrDeviceInfo info(m_sysfsRoot, m_devRoot);
+    QStringList instances;
+    CsrDeviceInfo::Reasons reasons;
+    try {
+        info.GetFailedInstalls(false, &instances, &reasons);
+    } catch (const OrvoException& exception) {
+        m_logger->LogException(exception);
+        return;
+    }
+    for (int i = 0; i < instances.size(); ++i) {
+        if (reasons.at(i) == ICsrUsbInterface::InstallFailed)
+            info.UninstallDevice(instances.at(i));
+    }
 }
 
 void LinuxUsbDriverInstaller::CancelDriverInstall()

@@ -33,6 +33,12 @@ public:
 
     // Where the rule is looked for and installed to; tests use a temporary folder.
     void SetRulesDirectory(const QString& directory) { m_rulesDirectory = directory; }
+    // The device tree whose failed installs are removed after a successful install.
+    void SetDeviceTreeRoots(const QString& sysfsRoot, const QString& devRoot)
+    {
+        m_sysfsRoot = sysfsRoot;
+        m_devRoot = devRoot;
+    }
     // Whether to ask pkexec for root rights; by default only when not already root.
     void SetUsePkexec(bool use) { m_usePkexec = use; }
 
@@ -43,9 +49,12 @@ private slots:
 private:
     void Refuse();
     void EndProcess();
+    void UninstallFailedInstalls();
 
     ILogger* m_logger;
     QString m_rulesDirectory;
+    QString m_sysfsRoot = QStringLiteral("/sys");
+    QString m_devRoot = QStringLiteral("/dev");
     bool m_usePkexec;
     QProcess* m_process = nullptr;
 };
