@@ -43,5 +43,6 @@ inline constexpr unsigned MessageRetriesDefault = 2;
 inline constexpr bool AcceptNonMatchingDfuSuffixDefault = false;
 inline constexpr char UsbBackendLibusb[] = "libusb";
 inline constexpr char UsbBackendSimulator[] = "simulator";
+inline constexpr char SimulatedHeadsetDefault[] = "SimulatedHeadset.xml";
 
 } // namespace OrvoCommon::ConfigKeys

@@ -14,14 +14,17 @@ std::uint32_t Crc32(const char* data, std::size_t size)
         crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(data), static_cast<uInt>(size)));
 }
 
+// Byte by byte: GCC's overflow check misreads qToLittleEndian into a QByteArray under the sanitizers.
 void PutLe16(QByteArray* out, std::size_t offset, std::uint16_t value)
 {
-    qToLittleEndian(value, out->data() + offset);
+    (*out)[static_cast<int>(offset)] = static_cast<char>(value & 0xFF);
+    (*out)[static_cast<int>(offset) + 1] = static_cast<char>(value >> 8);
 }
 
 void PutLe32(QByteArray* out, std::size_t offset, std::uint32_t value)
 {
-    qToLittleEndian(value, out->data() + offset);
+    PutLe16(out, offset, static_cast<std::uint16_t>(value & 0xFFFF));
+    PutLe16(out, offset + 2, static_cast<std::uint16_t>(value >> 16));
 }
 
 std::uint16_t GetLe16(const QByteArray& in, std::size_t offset)
