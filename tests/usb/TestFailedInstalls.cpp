@@ -1,6 +1,8 @@
 #include "app/OrvoException.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/TestEnvironment.h"
+#include "usb/CsrUsbInterface.h"
+#include "usb/NullUsbTransport.h"
 #include "usb/linux/CsrDeviceInfo.h"
 #include "usb/linux/LinuxUsbDriverInstaller.h"
 #include "usb/linux/MonitorFailedCsrInstallThread.h"
@@ -225,6 +227,44 @@ private slots:
         monitor->RequestStop();
         QVERIFY(finished.wait(5000));
         QTRY_VERIFY(monitor.isNull());
+    }
+
+    void interfaceForwardsMonitorReports()
+    {
+        FakeUsbTree tree;
+        tree.AddDevice(QStringLiteral("1-2"), QStringLiteral("0a12"), QStringLiteral("1f21"), 3);
+        tree.AddInterface(QStringLiteral("1-2"), QStringLiteral("1.0"), QStringLiteral("fe/01/02"),
+                          QStringLiteral("usbhid"));
+        QList<QPointer<MonitorFailedCsrInstallThread>> monitors;
+        CsrUsbInterface::PlatformServices services;
+        services.createMonitor = [&tree, &monitors] {
+            auto* monitor = new MonitorFailedCsrInstallThread(tree.Sys(), tree.Dev());
+            monitor->SetPollIntervalMs(10);
+            monitors.append(monitor);
+            return monitor;
+        };
+        services.registerIds = &CsrDeviceInfo::SetRegisteredIds;
+        CsrUsbInterface::SetPlatformServices(services);
+        CsrDeviceInfo::SetRegisteredIds(0, {});
+
+        CsrUsbInterface usb(std::make_unique<NullUsbTransport>());
+        // Detection registers the ids the monitor looks for.
+        usb.StartDeviceDetection(0x0A12, {0x1F20, 0x1F21});
+        QSignalSpy reported(&usb, &ICsrUsbInterface::FailedInstall);
+        usb.StartFailedInstallMonitoring();
+        usb.StartFailedInstallMonitoring();
+        QVERIFY(reported.wait(5000));
+        QCOMPARE(reported.at(0).at(0).toString(), QStringLiteral("1-2"));
+        QCOMPARE(reported.at(0).at(1).value<ICsrUsbInterface::FailedInstallReason>(), ICsrUsbInterface::WrongDriver);
+        usb.StopFailedInstallMonitoring();
+        // A new monitor starts with nothing reported yet.
+        usb.StartFailedInstallMonitoring();
+        QTRY_COMPARE_WITH_TIMEOUT(reported.size(), 2, 5000);
+        usb.StopFailedInstallMonitoring();
+        CsrUsbInterface::SetPlatformServices({});
+        // Stopped monitors end by themselves and delete themselves.
+        QCOMPARE(monitors.size(), 2);
+        QTRY_VERIFY(monitors.at(0).isNull() && monitors.at(1).isNull());
     }
 
     void successfulInstallUninstallsFailedNodes()
