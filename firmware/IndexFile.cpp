@@ -10,10 +10,13 @@
 #include "firmware/LoggedException.h"
 #include "firmware/VersionNumbers.h"
 
-#include <QDomDocument>
 #include <QFile>
+#include <QPair>
 #include <QSet>
+#include <QVector>
 #include <QXmlStreamReader>
+
+#include <algorithm>
 
 namespace OrvoCommon {
 
@@ -33,49 +36,155 @@ constexpr std::uint32_t MaxVariant = 0xFFFF;
 constexpr std::uint32_t Max32 = 0xFFFFFFFF;
 constexpr std::uint32_t CompressionNone = 0;
 constexpr std::uint32_t CompressionType16 = 16;
-// A real catalogue nests seven deep; the DOM parser recurses per level and would exhaust the stack
-// on a hostile file long before the size limit.
+// A real catalogue nests seven deep. The bound keeps the ancestor walks below cheap on hostile files.
 constexpr int MaximumDepth = 64;
 
-// Elements of one tag below root, in document order. Iterative, so deep documents cannot exhaust
-// the stack.
-QList<QDomElement> DescendantsNamed(const QDomNode& root, const QString& tag)
+// An element's attributes, copied out of the reader, whose own references live only until its next token.
+class Attributes
 {
-    QList<QDomElement> found;
-    QDomNode node = root.firstChild();
-    while (!node.isNull() && node != root) {
-        if (node.isElement() && node.toElement().tagName() == tag)
-            found.append(node.toElement());
-        if (node.hasChildNodes()) {
-            node = node.firstChild();
-            continue;
-        }
-        while (!node.isNull() && node != root && node.nextSibling().isNull())
-            node = node.parentNode();
-        if (node.isNull() || node == root)
-            break;
-        node = node.nextSibling();
+public:
+    Attributes() = default;
+    explicit Attributes(const QXmlStreamAttributes& attributes)
+    {
+        m_items.reserve(attributes.size());
+        for (const QXmlStreamAttribute& attribute : attributes)
+            m_items.append({Intern(attribute.qualifiedName()), attribute.value().toString()});
     }
-    return found;
-}
 
-// The stream reader does not recurse, so it vets the document before the DOM parser sees it. Empty
-// when the document is well formed and shallow enough.
-QString CheckWellFormed(const QByteArray& content)
-{
-    QXmlStreamReader reader(content);
-    int depth = 0;
-    while (!reader.atEnd()) {
-        const QXmlStreamReader::TokenType token = reader.readNext();
-        if (token == QXmlStreamReader::StartElement && ++depth > MaximumDepth)
-            return QStringLiteral("elements are nested more than %1 deep").arg(MaximumDepth);
-        if (token == QXmlStreamReader::EndElement)
-            --depth;
+    bool hasAttribute(const QString& name) const
+    {
+        return std::any_of(m_items.cbegin(), m_items.cend(), [&](const Item& item) { return item.first == name; });
     }
-    if (reader.hasError())
-        return reader.errorString();
-    return QString();
-}
+    QString value(const QString& name) const
+    {
+        for (const Item& item : m_items) {
+            if (item.first == name)
+                return item.second;
+        }
+        return QString();
+    }
+
+private:
+    using Item = QPair<QString, QString>;
+
+    // The catalogue's own attribute names are shared rather than copied: a large file has
+    // tens of thousands of them.
+    static QString Intern(const QStringRef& name)
+    {
+        static const QString known[] = {
+            QStringLiteral("ID"),       QStringLiteral("PRODUCTNAME"), QStringLiteral("VARIANT"),
+            QStringLiteral("REVISION"), QStringLiteral("SUBID"),       QStringLiteral("FILENAME"),
+            QStringLiteral("LENGTH"),   QStringLiteral("CRC"),         QStringLiteral("COMPRESSION"),
+            QStringLiteral("FLAGS"),    QStringLiteral("HTTPHOST"),    QStringLiteral("URLPATH"),
+            QStringLiteral("NOFORCE"),  QStringLiteral("MATCH"),       QStringLiteral("POSTUPGRADEURLPATH")};
+        for (const QString& candidate : known) {
+            if (name == candidate)
+                return candidate;
+        }
+        return name.toString();
+    }
+
+    QVector<Item> m_items;
+};
+
+// The elements of the document that the catalogue is made of, gathered in one streaming pass so
+// that a large index file needs no DOM tree. Elements are found by tag name wherever they sit;
+// IMAGEs remember whether their ancestry is RELEASE, HARDWARE, DEVICE.
+struct IndexDocument
+{
+    struct HardwareRecord
+    {
+        Attributes attributes;
+        QVector<int> patternMatches; // every PATTERNMATCH below it
+    };
+    struct ImageRecord
+    {
+        Attributes attributes;
+        QString missingParent; // empty when the ancestry is right
+        int release = -1;
+        int hardware = -1;
+        int device = -1;
+    };
+
+    QString rootName;
+    QVector<Attributes> devices;
+    QVector<HardwareRecord> hardware;
+    QVector<Attributes> releases;
+    QVector<QVector<Attributes>> patternMatches; // the REGEXes below each PATTERNMATCH
+    QVector<ImageRecord> images;
+
+    // Empty on success, else the reason the document cannot be read.
+    QString Read(const QByteArray& content)
+    {
+        struct Frame
+        {
+            QString name;
+            int record;
+        };
+        QVector<Frame> stack;
+        QXmlStreamReader reader(content);
+        reader.setNamespaceProcessing(false);
+        while (!reader.atEnd()) {
+            const QXmlStreamReader::TokenType token = reader.readNext();
+            if (token == QXmlStreamReader::EndElement) {
+                stack.pop_back();
+                continue;
+            }
+            if (token != QXmlStreamReader::StartElement)
+                continue;
+            if (stack.size() >= MaximumDepth)
+                return QStringLiteral("elements are nested more than %1 deep").arg(MaximumDepth);
+            const QString name = reader.qualifiedName().toString();
+            if (stack.isEmpty())
+                rootName = name;
+            int record = -1;
+            if (name == Device) {
+                record = devices.size();
+                devices.append(Attributes(reader.attributes()));
+            } else if (name == Hardware) {
+                record = hardware.size();
+                hardware.append(HardwareRecord{Attributes(reader.attributes()), {}});
+            } else if (name == Release) {
+                record = releases.size();
+                releases.append(Attributes(reader.attributes()));
+            } else if (name == PatternMatch) {
+                record = patternMatches.size();
+                patternMatches.append(QVector<Attributes>());
+                for (const Frame& frame : qAsConst(stack)) {
+                    if (frame.name == Hardware)
+                        hardware[frame.record].patternMatches.append(record);
+                }
+            } else if (name == Regex) {
+                for (const Frame& frame : qAsConst(stack)) {
+                    if (frame.name == PatternMatch)
+                        patternMatches[frame.record].append(Attributes(reader.attributes()));
+                }
+            } else if (name == Image) {
+                images.append(ReadImagePlace(stack, Attributes(reader.attributes())));
+            }
+            stack.append({name, record});
+        }
+        return reader.hasError() ? reader.errorString() : QString();
+    }
+
+    template <typename Stack>
+    static ImageRecord ReadImagePlace(const Stack& stack, const Attributes& attributes)
+    {
+        ImageRecord image;
+        image.attributes = attributes;
+        const int size = stack.size();
+        const QString expected[] = {Release, Hardware, Device};
+        int* records[] = {&image.release, &image.hardware, &image.device};
+        for (int level = 0; level < 3; ++level) {
+            if (size - 1 - level < 0 || stack.at(size - 1 - level).name != expected[level]) {
+                image.missingParent = expected[level];
+                break;
+            }
+            *records[level] = stack.at(size - 1 - level).record;
+        }
+        return image;
+    }
+};
 
 // A file name is joined to folder paths and later used as a download target, so it must name a
 // file inside the folder and nothing else.
@@ -85,25 +194,25 @@ bool IsPlainFileName(const QString& name)
            !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
 }
 
-// Everything that is only needed while the document is read.
+// Turns the gathered elements into descriptors and the product table, with the index file's messages.
 class Loader
 {
 public:
-    explicit Loader(ILogger* logger) : m_logger(logger) {}
+    Loader(ILogger* logger, const IndexDocument& document) : m_logger(logger), m_document(document) {}
 
     [[noreturn]] void Fail(const QString& message) const
     {
         ThrowLoggedException(m_logger, ErrorCodes::IndexCorrupted, message);
     }
 
-    QString ReadText(const QDomElement& element, const QString& name) const
+    QString ReadText(const Attributes& element, const QString& name) const
     {
         if (!element.hasAttribute(name))
             Fail(QStringLiteral("The node ") + name + QStringLiteral(" could not be read from the index file"));
-        return element.attribute(name);
+        return element.value(name);
     }
 
-    std::uint32_t ReadNumber(const QDomElement& element, const QString& name, std::uint32_t maximum) const
+    std::uint32_t ReadNumber(const Attributes& element, const QString& name, std::uint32_t maximum) const
     {
         const QString text = ReadText(element, name);
         std::uint32_t value = 0;
@@ -120,13 +229,13 @@ public:
              QStringLiteral(") is out of range"));
     }
 
-    std::uint32_t ReadOptionalNumber(const QDomElement& element, const QString& name, std::uint32_t maximum,
+    std::uint32_t ReadOptionalNumber(const Attributes& element, const QString& name, std::uint32_t maximum,
                                      std::uint32_t absent) const
     {
         return element.hasAttribute(name) ? ReadNumber(element, name, maximum) : absent;
     }
 
-    QString ReadVersion(const QDomElement& element, const QString& name) const
+    QString ReadVersion(const Attributes& element, const QString& name) const
     {
         const QString text = ReadText(element, name);
         if (!IsValidVersion(text))
@@ -134,19 +243,16 @@ public:
         return text;
     }
 
-    QDomElement RequireParent(const QDomElement& element, const QString& tag) const
-    {
-        const QDomElement parent = element.parentNode().toElement();
-        if (parent.isNull() || parent.tagName() != tag)
-            Fail(QStringLiteral("The node does not have a parent %1 node").arg(tag));
-        return parent;
-    }
+    static QString ReadOptionalText(const Attributes& element, const QString& name) { return element.value(name); }
 
-    FirmwareImageDescriptor::Fields ReadImage(const QDomElement& image)
+    FirmwareImageDescriptor::Fields ReadImage(const IndexDocument::ImageRecord& record) const
     {
-        const QDomElement release = RequireParent(image, Release);
-        const QDomElement hardware = RequireParent(release, Hardware);
-        const QDomElement device = RequireParent(hardware, Device);
+        if (!record.missingParent.isEmpty())
+            Fail(QStringLiteral("The node does not have a parent %1 node").arg(record.missingParent));
+        const Attributes& image = record.attributes;
+        const Attributes& release = m_document.releases.at(record.release);
+        const IndexDocument::HardwareRecord& hardware = m_document.hardware.at(record.hardware);
+        const Attributes& device = m_document.devices.at(record.device);
 
         FirmwareImageDescriptor::Fields fields;
         fields.deviceId = static_cast<std::uint16_t>(ReadNumber(device, QStringLiteral("ID"), MaxProductId));
@@ -159,7 +265,7 @@ public:
         fields.releaseRevision = ReadVersion(release, QStringLiteral("REVISION"));
         fields.imageRevision = ReadVersion(image, QStringLiteral("REVISION"));
         fields.productName = ReadText(device, QStringLiteral("PRODUCTNAME"));
-        fields.hardwareRevision = ReadVersion(hardware, QStringLiteral("REVISION"));
+        fields.hardwareRevision = ReadVersion(hardware.attributes, QStringLiteral("REVISION"));
         fields.length = ReadNumber(image, QStringLiteral("LENGTH"), Max32);
 
         const std::uint32_t compression =
@@ -171,9 +277,9 @@ public:
         fields.flags = ReadOptionalNumber(image, QStringLiteral("FLAGS"), Max32, 0);
 
         const QString host = QStringLiteral("HTTPHOST");
-        fields.httpHost = image.hasAttribute(host) ? image.attribute(host) : release.attribute(host);
+        fields.httpHost = ReadOptionalText(image.hasAttribute(host) ? image : release, host);
         const QString path = QStringLiteral("URLPATH");
-        fields.urlPath = image.hasAttribute(path) ? image.attribute(path) : release.attribute(path);
+        fields.urlPath = ReadOptionalText(image.hasAttribute(path) ? image : release, path);
         if (!fields.urlPath.isEmpty())
             fields.urlPath = NormaliseUrlPath(fields.urlPath);
 
@@ -181,11 +287,11 @@ public:
         fields.variant =
             static_cast<std::int16_t>(ReadOptionalNumber(device, QStringLiteral("VARIANT"), MaxVariant, MaxVariant));
         fields.matchPattern = FindMatchPattern(hardware, fields.subId);
-        fields.postUpgradeUrlPath = release.attribute(QStringLiteral("POSTUPGRADEURLPATH"));
+        fields.postUpgradeUrlPath = ReadOptionalText(release, QStringLiteral("POSTUPGRADEURLPATH"));
         return fields;
     }
 
-    void ReadProduct(const QDomElement& device, QMap<std::uint16_t, QString>* productNames) const
+    void ReadProduct(const Attributes& device, QMap<std::uint16_t, QString>* productNames) const
     {
         const QString idName = QStringLiteral("ID");
         const QString idText = ReadText(device, idName);
@@ -203,16 +309,12 @@ public:
     }
 
 private:
-    // The images of one HARDWARE come one after the other, so its PATTERNMATCH is looked up once.
-    QString FindMatchPattern(const QDomElement& hardware, std::uint16_t subId)
+    // Honoured only when the HARDWARE holds exactly one PATTERNMATCH.
+    QString FindMatchPattern(const IndexDocument::HardwareRecord& hardware, std::uint16_t subId) const
     {
-        if (hardware != m_patternHardware) {
-            m_patternHardware = hardware;
-            const QList<QDomElement> patternMatches = DescendantsNamed(hardware, PatternMatch);
-            m_regexes =
-                patternMatches.size() == 1 ? DescendantsNamed(patternMatches.first(), Regex) : QList<QDomElement>();
-        }
-        for (const QDomElement& regex : qAsConst(m_regexes)) {
+        if (hardware.patternMatches.size() != 1)
+            return QString();
+        for (const Attributes& regex : m_document.patternMatches.at(hardware.patternMatches.first())) {
             if (ReadNumber(regex, QStringLiteral("SUBID"), MaxSubId) == subId)
                 return ReadText(regex, QStringLiteral("MATCH"));
         }
@@ -220,8 +322,7 @@ private:
     }
 
     ILogger* m_logger;
-    QDomElement m_patternHardware;
-    QList<QDomElement> m_regexes;
+    const IndexDocument& m_document;
 };
 
 } // namespace
@@ -238,35 +339,32 @@ std::unique_ptr<IIndexFile> IndexFile::Create(const QString& path)
 
 void IndexFile::Load(const QString& path)
 {
-    Loader loader(m_logger);
+    IndexDocument document;
+    const Loader loader(m_logger, document);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         loader.Fail(QStringLiteral("Unable to open index file: ") + path);
-    const QByteArray content = file.read(MaximumFileSize + 1);
-    if (content.size() > MaximumFileSize)
+    // The size is checked before reading: read(max) would reserve the whole maximum every time.
+    QByteArray content;
+    if (file.size() <= MaximumFileSize)
+        content = file.readAll();
+    if (file.size() > MaximumFileSize || content.size() > MaximumFileSize)
         loader.Fail(QStringLiteral("Error parsing index file: the file is larger than %1 bytes").arg(MaximumFileSize));
     m_crc = Crc32::Of(content);
     file.close();
 
-    QString parseError = CheckWellFormed(content);
+    const QString parseError = document.Read(content);
     if (!parseError.isEmpty())
         loader.Fail(QStringLiteral("Error parsing index file: ") + parseError);
-    QDomDocument document;
-    if (!document.setContent(content, &parseError))
-        loader.Fail(QStringLiteral("Error parsing index file: ") + parseError);
-    const QDomElement root = document.documentElement();
-    if (root.tagName() != Index)
+    if (document.rootName != Index)
         loader.Fail(QStringLiteral("The index file does not contain a top-level INDEX node."));
 
     // Every IMAGE in document order: valid images sit in their RELEASE, so this is release order,
     // and a misplaced IMAGE is reported instead of silently skipped.
-    const QList<QDomElement> images = DescendantsNamed(document, Image);
-    m_descriptors.reserve(static_cast<std::size_t>(images.size()));
-    for (const QDomElement& image : images)
+    m_descriptors.reserve(static_cast<std::size_t>(document.images.size()));
+    for (const IndexDocument::ImageRecord& image : qAsConst(document.images))
         m_descriptors.push_back(std::make_unique<FirmwareImageDescriptor>(loader.ReadImage(image), m_logger));
-
-    const QList<QDomElement> devices = DescendantsNamed(document, Device);
-    for (const QDomElement& device : devices)
+    for (const Attributes& device : qAsConst(document.devices))
         loader.ReadProduct(device, &m_productNames);
 }
 
@@ -286,10 +384,13 @@ bool IndexFile::FallbackMatch(const FirmwareImageDescriptor::Fields& fields, con
 QStringList IndexFile::CollectVersions(const ProductIdentity& identity, Match match) const
 {
     QStringList versions;
+    QSet<QString> seen;
     for (const auto& descriptor : m_descriptors) {
         const FirmwareImageDescriptor::Fields& fields = descriptor->GetFields();
-        if (match(fields, identity) && !versions.contains(fields.releaseRevision))
+        if (match(fields, identity) && !seen.contains(fields.releaseRevision)) {
+            seen.insert(fields.releaseRevision);
             versions.append(fields.releaseRevision);
+        }
     }
     return versions;
 }

@@ -249,20 +249,14 @@ private slots:
                                       << "subId" << QVariant(8);
         QTest::newRow("CRC at 32 bits") << "CRC=\"0xFFFFFFFF\""
                                         << "crc" << QVariant(0xFFFFFFFFu);
-        QTest::newRow("no compression") << ""
-                                        << "compression" << QVariant(0);
         QTest::newRow("compression 0") << "COMPRESSION=\"0\""
                                        << "compression" << QVariant(0);
         QTest::newRow("compression 16") << "COMPRESSION=\"16\""
                                         << "compression" << QVariant(1);
-        QTest::newRow("flags default") << ""
-                                       << "flags" << QVariant(0u);
         QTest::newRow("flags") << "FLAGS=\"0x80000001\""
                                << "flags" << QVariant(0x80000001u);
         QTest::newRow("relative path") << "URLPATH=\"firmware/v1\""
                                        << "urlPath" << QVariant("/firmware/v1/");
-        QTest::newRow("complete path") << "URLPATH=\"/fw/\""
-                                       << "urlPath" << QVariant("/fw/");
         QTest::newRow("path from release") << ""
                                            << "urlPath" << QVariant("/rel/");
         QTest::newRow("empty image path wins") << "URLPATH=\"\""
@@ -275,18 +269,12 @@ private slots:
                                            << "forced" << QVariant(true);
         QTest::newRow("noforce 1") << "NOFORCE=\"1\""
                                    << "forced" << QVariant(false);
-        QTest::newRow("noforce 0") << "NOFORCE=\"0\""
-                                   << "forced" << QVariant(true);
         QTest::newRow("image version") << "REVISION=\"01.02.0z\""
                                        << "imageRevision" << QVariant("01.02.0z");
-        QTest::newRow("release version") << ""
-                                         << "releaseRevision" << QVariant("01.00.00");
         QTest::newRow("post-upgrade path") << ""
                                            << "postUpgrade" << QVariant("/after");
         QTest::newRow("no variant") << ""
                                     << "variant" << QVariant(-1);
-        QTest::newRow("no personality") << ""
-                                        << "hasPersonality" << QVariant(false);
     }
     void descriptorValues()
     {
@@ -318,20 +306,6 @@ private slots:
         QCOMPARE(d->GetDeviceId(), std::uint16_t(0x1F20));
         QCOMPARE(d->GetProductName(), QStringLiteral("P"));
         QCOMPARE(d->GetHardwareRevision(), QStringLiteral("01.00.00"));
-    }
-
-    void personalityThrows()
-    {
-        const auto index = Load(IndexXml(DeviceXml(ImageXml())));
-        const IFirmwareImageDescriptor* d = Only(index->GetImageDescriptors("01.00.00", Identity(0x1F20)));
-        QVERIFY(d);
-        try {
-            d->GetPersonality();
-            QFAIL("no exception");
-        } catch (const OrvoException& exception) {
-            QCOMPARE(exception.GetErrorCode(), QLatin1String(ErrorCodes::InternalError));
-            QCOMPARE(exception.GetMessage(), QStringLiteral("Image doesn't have personality"));
-        }
     }
 
     void matchPattern_data()

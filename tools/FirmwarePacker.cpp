@@ -1,0 +1,134 @@
+#include "tools/FirmwarePacker.h"
+
+#include "firmware/Crc32.h"
+#include "firmware/IndexNumber.h"
+#include "sim/SimImage.h"
+
+#include <QDomDocument>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+QString HexId(std::uint16_t id)
+{
+    return QStringLiteral("0x") + QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+bool SameNumber(const QString& text, std::uint32_t wanted)
+{
+    std::uint32_t value = 0;
+    return OrvoCommon::ParseIndexNumber(text, 0xFFFFFFFF, &value) == OrvoCommon::IndexNumberResult::Ok &&
+           value == wanted;
+}
+
+// The child element of the tag whose attribute satisfies the test, appended when there is none.
+template <typename Test>
+QDomElement ChildWhere(QDomDocument& document, QDomElement parent, const QString& tag, const QString& attribute,
+                       Test test, const QString& newValue)
+{
+    for (QDomElement child = parent.firstChildElement(tag); !child.isNull(); child = child.nextSiblingElement(tag)) {
+        if (test(child.attribute(attribute)))
+            return child;
+    }
+    QDomElement child = document.createElement(tag);
+    child.setAttribute(attribute, newValue);
+    parent.appendChild(child);
+    return child;
+}
+
+bool WriteFile(const QString& path, const QByteArray& content, QString* error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit()) {
+        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool FirmwarePacker::WriteImage(const ImageRequest& request, QByteArray* image, QString* error)
+{
+    Sim::SimImageInfo info;
+    info.subId = request.subId;
+    info.version = request.imageVersion;
+    info.payload = request.payload;
+    Sim::DfuSuffix suffix;
+    suffix.bcdDevice = request.bcdDevice;
+    suffix.idProduct = request.productId;
+    suffix.idVendor = request.vendorId;
+    *image = Sim::BuildSimImage(info, suffix);
+    return WriteFile(request.outputPath, *image, error);
+}
+
+bool FirmwarePacker::UpdateIndex(const IndexEntry& entry, const ImageRequest& request, const QByteArray& image,
+                                 QString* error)
+{
+    QDomDocument document;
+    QFile existing(entry.indexPath);
+    if (existing.exists()) {
+        QString parseError;
+        if (!existing.open(QIODevice::ReadOnly) || !document.setContent(&existing, &parseError)) {
+            *error = QStringLiteral("cannot read index file %1: %2").arg(entry.indexPath, parseError);
+            return false;
+        }
+        if (document.documentElement().tagName() != QLatin1String("INDEX")) {
+            *error = QStringLiteral("%1 is not an index file").arg(entry.indexPath);
+            return false;
+        }
+    } else {
+        document.appendChild(document.createProcessingInstruction(
+            QStringLiteral("xml"), QStringLiteral("version=\"1.0\" encoding=\"UTF-8\"")));
+        document.appendChild(document.createElement(QStringLiteral("INDEX")));
+    }
+    QDomElement index = document.documentElement();
+
+    const QString id = QStringLiteral("ID");
+    const QString name = QStringLiteral("PRODUCTNAME");
+    const QString revision = QStringLiteral("REVISION");
+    QDomElement device = ChildWhere(
+        document, index, QStringLiteral("DEVICE"), id,
+        [&](const QString& v) { return SameNumber(v, request.productId); }, HexId(request.productId));
+    device.setAttribute(name, entry.productName);
+    if (entry.hasSibling) {
+        QDomElement sibling = ChildWhere(
+            document, index, QStringLiteral("DEVICE"), id,
+            [&](const QString& v) { return SameNumber(v, entry.siblingProductId); }, HexId(entry.siblingProductId));
+        sibling.setAttribute(name, entry.productName);
+    }
+    QDomElement hardware = ChildWhere(
+        document, device, QStringLiteral("HARDWARE"), revision,
+        [&](const QString& v) { return v == entry.hardwareRevision; }, entry.hardwareRevision);
+    QDomElement release = ChildWhere(
+        document, hardware, QStringLiteral("RELEASE"), revision,
+        [&](const QString& v) { return v == entry.releaseVersion; }, entry.releaseVersion);
+    if (!entry.httpHost.isEmpty())
+        release.setAttribute(QStringLiteral("HTTPHOST"), entry.httpHost);
+    if (!entry.urlPath.isEmpty())
+        release.setAttribute(QStringLiteral("URLPATH"), entry.urlPath);
+    QDomElement imageElement = ChildWhere(
+        document, release, QStringLiteral("IMAGE"), QStringLiteral("SUBID"),
+        [&](const QString& v) { return SameNumber(v, request.subId); }, QString::number(request.subId));
+    imageElement.setAttribute(QStringLiteral("FILENAME"), QFileInfo(request.outputPath).fileName());
+    imageElement.setAttribute(QStringLiteral("LENGTH"), QString::number(image.size()));
+    imageElement.setAttribute(QStringLiteral("CRC"),
+                              QStringLiteral("0x%1").arg(OrvoCommon::Crc32::Of(image), 8, 16, QLatin1Char('0')));
+    imageElement.setAttribute(revision, request.imageVersion);
+
+    return WriteFile(entry.indexPath, document.toByteArray(4), error);
+}
+
+QByteArray FirmwarePacker::PatternPayload(int size, std::uint16_t subId, const QString& version)
+{
+    // A small linear congruential generator seeded from what the image is.
+    std::uint32_t state = OrvoCommon::Crc32::Of(version.toLatin1()) ^ (static_cast<std::uint32_t>(subId) << 16);
+    QByteArray payload(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i) {
+        state = state * 1664525u + 1013904223u;
+        payload[i] = static_cast<char>(state >> 24);
+    }
+    return payload;
+}
