@@ -214,7 +214,9 @@ private slots:
         QSignalSpy reported(monitor.data(), &IFailedInstallMonitor::FailedInstall);
         QSignalSpy finished(monitor.data(), &QThread::finished);
         monitor->start();
-        QVERIFY(reported.wait(5000));
+        // The spies are fed directly from the monitor's thread, so count rather than wait for the
+        // next emission, which may already have happened.
+        QTRY_COMPARE_WITH_TIMEOUT(reported.size(), 1, 5000);
         // A second node appears later; the first, still failing, is not reported again.
         tree.AddDevice(QStringLiteral("1-3"), QStringLiteral("0a12"), QStringLiteral("1f21"), 4);
         tree.DenyDeviceFile(4);
@@ -225,7 +227,7 @@ private slots:
         QCOMPARE(reported.at(1).at(0).toString(), QStringLiteral("1-3"));
         QCOMPARE(reported.at(1).at(1).value<ICsrUsbInterface::FailedInstallReason>(), ICsrUsbInterface::InstallFailed);
         monitor->RequestStop();
-        QVERIFY(finished.wait(5000));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
         QTRY_VERIFY(monitor.isNull());
     }
 
