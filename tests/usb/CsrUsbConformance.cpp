@@ -157,8 +157,10 @@ void CsrUsbConformance::enumerationAndHotPlugOrder()
     auto* first = connected.at(0).at(0).value<ICsrDevice*>();
     auto* next = connected.at(1).at(0).value<ICsrDevice*>();
     QCOMPARE(m_usb->Devices(), (QList<ICsrDevice*>{first, next}));
-    QVERIFY(m_log->Contains(QStringLiteral("Existing device: ") + m_bus->Headset(0)->Path()));
-    QVERIFY(m_log->Contains(QStringLiteral("Existing device: ") + m_bus->Headset(1)->Path()));
+    const QStringList paths = m_usb->Transport()->PresentDevicePaths();
+    QCOMPARE(paths.size(), 2);
+    for (const QString& path : paths)
+        QVERIFY(m_log->Contains(QStringLiteral("Existing device: ") + path));
 
     m_bus->Headset(2)->Plug();
     QVERIFY(connected.wait(5000));
@@ -188,9 +190,12 @@ void CsrUsbConformance::duplicateArrivalInAnotherCaseAddsNothing()
     QCOMPARE(m_usb->Devices().size(), 1);
     QSignalSpy connected(m_usb.get(), &ICsrUsbInterface::DeviceConnected);
     QSignalSpy notices(m_usb->Transport(), &IUsbTransport::DeviceArrived);
-    const QString path = m_bus->Headset(0)->Path();
-    QVERIFY(path != path.toLower());
-    m_bus->AnnounceArrival(path.toLower());
+    // The notice comes as the operating system may repeat it, with the path in another letter case.
+    const QString path = m_usb->Transport()->PresentDevicePaths().value(0);
+    const QString other = path.toLower() != path ? path.toLower() : path.toUpper();
+    QVERIFY(other != path);
+    QMetaObject::invokeMethod(
+        m_usb->Transport(), [this, other] { emit m_usb->Transport()->DeviceArrived(other); }, Qt::QueuedConnection);
     QVERIFY(notices.wait(5000));
     QCOMPARE(connected.size(), 0);
     QCOMPARE(m_usb->Devices().size(), 1);
@@ -202,7 +207,10 @@ void CsrUsbConformance::removalOfUnknownPathEmitsNothing()
     m_usb->StartDeviceDetection(Vid, {AppPid});
     QSignalSpy disconnected(m_usb.get(), &ICsrUsbInterface::DeviceDisconnected);
     QSignalSpy notices(m_usb->Transport(), &IUsbTransport::DeviceRemoved);
-    m_bus->AnnounceRemoval(QStringLiteral("sim:usb#vid_0a12&pid_1f20#99&1"));
+    const QString path = m_usb->Transport()->PresentDevicePaths().value(0);
+    QMetaObject::invokeMethod(
+        m_usb->Transport(), [this, path] { emit m_usb->Transport()->DeviceRemoved(path + QStringLiteral("9")); },
+        Qt::QueuedConnection);
     QVERIFY(notices.wait(5000));
     QCOMPARE(disconnected.size(), 0);
     QCOMPARE(m_usb->Devices().size(), 1);
@@ -438,6 +446,35 @@ void CsrUsbConformance::removalEndsWaitingHciRead()
     QCOMPARE(result.load(), 0);
     QVERIFY(clock.elapsed() < 5000);
     QVERIFY(!device->IsOpen());
+}
+
+void CsrUsbConformance::concurrentRequestsOnOneDevice()
+{
+    Start({TestSupport::SampleHeadsetProfile()});
+    m_usb->StartDeviceDetection(Vid, {AppPid});
+    ICsrDevice* device = m_usb->Devices().at(0);
+    constexpr int rounds = 50;
+    std::atomic<int> bccmd{0};
+    std::atomic<int> dfu{0};
+    std::thread query([device, &bccmd] {
+        for (int i = 1; i <= rounds; ++i) {
+            QByteArray value;
+            if (RawBcCmdGet(device, i, 0x2819, QByteArray(), &value) && value.startsWith(Le16(0x0100)))
+                ++bccmd;
+        }
+    });
+    std::thread state([device, &dfu] {
+        for (int i = 0; i < rounds; ++i) {
+            QByteArray value;
+            if (device->ControlReadTransfer(0xA1, DfuGetState, 0, device->GetDfuInterface(), 1, &value) &&
+                value == QByteArray(1, '\0'))
+                ++dfu;
+        }
+    });
+    query.join();
+    state.join();
+    QCOMPARE(bccmd.load(), rounds);
+    QCOMPARE(dfu.load(), rounds);
 }
 
 void CsrUsbConformance::rawBcCmdReadsSerialNumber()

@@ -52,6 +52,7 @@ private slots:
     void failedTransfersLogErrors();
     void resetThenEveryTransferFails();
     void removalEndsWaitingHciRead();
+    void concurrentRequestsOnOneDevice();
     void rawBcCmdReadsSerialNumber();
     void rawDfuProgramsPackerImages_data();
     void rawDfuProgramsPackerImages();
