@@ -1,0 +1,86 @@
+// tessary-simbed: runs a program against the simulated headset as if it were plugged in. The
+// headset lives in this process behind a umockdev testbed; the program is started with umockdev's
+// preload library, so its unmodified libusb (or any other usbfs user) finds the headset in /sys and
+// /dev/bus/usb.
+//
+//   tessary-simbed [--profile FILE] [--] PROGRAM [ARGUMENTS...]
+#include "sim/SimBus.h"
+#include "sim/umockdev/UmockdevHeadsetBed.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int ExitUsage = 2;
+constexpr int ExitCannotRun = 127;
+
+void Usage()
+{
+    std::fprintf(stderr, "usage: tessary-simbed [--profile FILE] [--] PROGRAM [ARGUMENTS...]\n"
+                         "Runs PROGRAM with the simulated headset of FILE (default: SimulatedHeadset.xml beside "
+                         "tessary-simbed) on its USB bus.\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList arguments = app.arguments().mid(1);
+    QString profile = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("SimulatedHeadset.xml"));
+    while (!arguments.isEmpty() && arguments.first().startsWith(QLatin1String("--"))) {
+        const QString option = arguments.takeFirst();
+        if (option == QLatin1String("--"))
+            break;
+        if (option == QLatin1String("--profile") && !arguments.isEmpty()) {
+            profile = arguments.takeFirst();
+        } else {
+            Usage();
+            return option == QLatin1String("--help") ? 0 : ExitUsage;
+        }
+    }
+    if (arguments.isEmpty()) {
+        Usage();
+        return ExitUsage;
+    }
+
+    auto bus = std::make_shared<Sim::SimBus>();
+    QString error;
+    if (!bus->LoadProfile(profile, &error)) {
+        std::fprintf(stderr, "tessary-simbed: %s\n", qPrintable(error));
+        return ExitUsage;
+    }
+    Sim::UmockdevHeadsetBed bed(bus);
+
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString preload = environment.value(QStringLiteral("LD_PRELOAD"));
+    environment.insert(QStringLiteral("LD_PRELOAD"), preload.isEmpty()
+                                                         ? Sim::UmockdevHeadsetBed::PreloadLibrary()
+                                                         : Sim::UmockdevHeadsetBed::PreloadLibrary() + ':' + preload);
+    environment.insert(QStringLiteral("UMOCKDEV_DIR"), bed.RootDirectory());
+    program.setProcessEnvironment(environment);
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.setInputChannelMode(QProcess::ForwardedInputChannel);
+    int exitCode = 0;
+    QObject::connect(&program, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), &app,
+                     [&](int code, QProcess::ExitStatus status) {
+                         exitCode = status == QProcess::NormalExit ? code : ExitCannotRun + 1;
+                         app.quit();
+                     });
+    QObject::connect(&program, &QProcess::errorOccurred, &app, [&](QProcess::ProcessError failure) {
+        if (failure != QProcess::FailedToStart)
+            return;
+        std::fprintf(stderr, "tessary-simbed: cannot run %s: %s\n", qPrintable(arguments.first()),
+                     qPrintable(program.errorString()));
+        exitCode = ExitCannotRun;
+        app.quit();
+    });
+    program.start(arguments.first(), arguments.mid(1));
+    app.exec();
+    return exitCode;
+}
