@@ -57,13 +57,7 @@ int main(int argc, char** argv)
     Sim::UmockdevHeadsetBed bed(bus);
 
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const QString preload = environment.value(QStringLiteral("LD_PRELOAD"));
-    environment.insert(QStringLiteral("LD_PRELOAD"), preload.isEmpty()
-                                                         ? Sim::UmockdevHeadsetBed::PreloadLibrary()
-                                                         : Sim::UmockdevHeadsetBed::PreloadLibrary() + ':' + preload);
-    environment.insert(QStringLiteral("UMOCKDEV_DIR"), bed.RootDirectory());
-    program.setProcessEnvironment(environment);
+    program.setProcessEnvironment(bed.ProgramEnvironment(QProcessEnvironment::systemEnvironment()));
     program.setProcessChannelMode(QProcess::ForwardedChannels);
     program.setInputChannelMode(QProcess::ForwardedInputChannel);
     int exitCode = 0;

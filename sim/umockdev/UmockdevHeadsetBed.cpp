@@ -59,6 +59,16 @@ QString UmockdevHeadsetBed::RootDirectory() const
     return path;
 }
 
+QProcessEnvironment UmockdevHeadsetBed::ProgramEnvironment(const QProcessEnvironment& base) const
+{
+    QProcessEnvironment environment = base;
+    const QString preload = base.value(QStringLiteral("LD_PRELOAD"));
+    environment.insert(QStringLiteral("LD_PRELOAD"),
+                       preload.isEmpty() ? PreloadLibrary() : PreloadLibrary() + QLatin1Char(':') + preload);
+    environment.insert(QStringLiteral("UMOCKDEV_DIR"), RootDirectory());
+    return environment;
+}
+
 QString UmockdevHeadsetBed::NodePath(SimHeadset* headset) const
 {
     QMutexLocker lock(&m_mutex);

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMutex>
 #include <QObject>
+#include <QProcessEnvironment>
 #include <QString>
 
 #include <memory>
@@ -35,6 +36,9 @@ public:
     static QString PreloadLibrary();
     // The testbed's root; children find it through UMOCKDEV_DIR.
     QString RootDirectory() const;
+    // The environment a child process needs to see the testbed: base plus the preload library and
+    // UMOCKDEV_DIR.
+    QProcessEnvironment ProgramEnvironment(const QProcessEnvironment& base) const;
 
     const std::shared_ptr<SimBus>& Bus() const { return m_bus; }
     // The usbfs node of the headset's present enumeration; empty when it is not on the bus.

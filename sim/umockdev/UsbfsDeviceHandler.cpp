@@ -137,6 +137,9 @@ void UsbfsDeviceHandler::Handle(UMockdevIoctlClient* client)
     case USBDEVFS_CLAIMINTERFACE:
     case USBDEVFS_RELEASEINTERFACE:
     case USBDEVFS_DISCONNECT_CLAIM:
+        // libusb claims its interfaces again right after a reset; the node still accepts that, so a
+        // reset reports success as dfu-util and we expect.
+        return IsCurrent() || m_reset ? succeed() : fail(ENODEV);
     case USBDEVFS_SETINTERFACE:
     case USBDEVFS_SETCONFIGURATION:
     case USBDEVFS_CLEAR_HALT:
@@ -147,7 +150,10 @@ void UsbfsDeviceHandler::Handle(UMockdevIoctlClient* client)
         return IsCurrent() ? fail(ENODATA) : fail(ENODEV);
     case USBDEVFS_RESET:
         // The headset leaves the bus and re-enumerates; what was claimed here is gone with it.
-        return m_headset->Reset(m_generation) == SimUsbResult::Ok ? succeed() : fail(ENODEV);
+        if (m_headset->Reset(m_generation) != SimUsbResult::Ok)
+            return fail(ENODEV);
+        m_reset = true;
+        return succeed();
     default:
         return fail(ENOTTY);
     }

@@ -63,6 +63,7 @@ private:
     std::deque<Urb> m_done;    // completed, waiting to be reaped in order
     std::deque<Urb> m_pending; // interrupt and bulk URBs the device has not answered yet
     QByteArray m_eventRest;    // the part of an event that did not fit into the last URB
+    bool m_reset = false;      // this node reset the headset
     std::atomic<int> m_control{0};
     std::atomic<int> m_downloads{0};
     std::atomic<int> m_statusPolls{0};
