@@ -445,6 +445,43 @@ void CsrUsbConformance::removalEndsWaitingHciRead()
     QVERIFY(!device->IsOpen());
 }
 
+void CsrUsbConformance::timedOutReadLosesNoEvent()
+{
+    Start({TestSupport::SampleHeadsetProfile()});
+    m_usb->StartDeviceDetection(Vid, {AppPid});
+    ICsrDevice* device = m_usb->Devices().at(0);
+    QByteArray event;
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(!device->GetHciEvent(20, &event));
+    // The abandoned reads must not swallow the answers that come later.
+    QByteArray value;
+    QVERIFY(RawPsKey(device, 0x02C3, &value));
+    QCOMPARE(value.size(), 24);
+    QVERIFY(device->IsOpen());
+}
+
+void CsrUsbConformance::unplugDuringControlTransfer()
+{
+    Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
+    profile.timing.latencyMs = 400;
+    Start({profile});
+    m_usb->StartDeviceDetection(Vid, {AppPid});
+    ICsrDevice* device = m_usb->Devices().at(0);
+    std::atomic<int> result{-1};
+    std::thread reader([device, &result] {
+        QByteArray state;
+        result = device->ControlReadTransfer(0xA1, DfuGetState, 0, device->GetDfuInterface(), 1, &state) ? 1 : 0;
+    });
+    QSignalSpy disconnected(m_usb.get(), &ICsrUsbInterface::DeviceDisconnected);
+    QTest::qWait(50); // let the request reach the headset first
+    m_bus->Headset(0)->Unplug();
+    QVERIFY(disconnected.wait(5000));
+    reader.join();
+    QCOMPARE(result.load(), 0);
+    QVERIFY(m_log->HasError(QStringLiteral("Control read failed for 0x0a12/0x1f20")));
+    QVERIFY(!device->IsOpen());
+}
+
 void CsrUsbConformance::rawBcCmdReadsSerialNumber()
 {
     Start({TestSupport::SampleHeadsetProfile()});

@@ -63,6 +63,8 @@ private slots:
     void failedTransfersLogErrors();
     void resetThenEveryTransferFails();
     void removalEndsWaitingHciRead();
+    void timedOutReadLosesNoEvent();
+    void unplugDuringControlTransfer();
     void rawBcCmdReadsSerialNumber();
     void rawDfuProgramsPackerImages_data();
     void rawDfuProgramsPackerImages();
