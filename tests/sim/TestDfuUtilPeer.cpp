@@ -29,6 +29,8 @@ private slots:
     void detachBringsUpTheBootLoader();
     void download_data();
     void download();
+    void harness_data();
+    void harness();
 
 private:
     int RunDfuUtil(const QStringList& arguments, QString* output);
@@ -162,6 +164,60 @@ void TestDfuUtilPeer::download()
         QVERIFY(Sim::BuildIdForVersion(QStringLiteral("01.01.00"), &expected));
     QCOMPARE(headset->BuildId(), expected);
     QVERIFY(taken == (expected != buildBefore));
+}
+
+void TestDfuUtilPeer::harness_data()
+{
+    QTest::addColumn<QString>("profile");
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("printed");
+
+    const QString dfuUtil = QStandardPaths::findExecutable(QStringLiteral("dfu-util"));
+    QTest::newRow("sample headset, dfu-util lists it")
+        << "" << QStringList{dfuUtil, QStringLiteral("-l")} << 0 << "Found Runtime: [0a12:1f20] ver=0100";
+    QTest::newRow("a profile of its own: the boot loader")
+        << "<StartMode>dfu</StartMode>" << QStringList{dfuUtil, QStringLiteral("-l")} << 0
+        << "Found DFU: [0a12:1f21] ver=0100";
+    QTest::newRow("the program's exit code is the harness's")
+        << "" << QStringList{QStringLiteral("sh"), QStringLiteral("-c"), QStringLiteral("exit 3")} << 3 << "";
+    QTest::newRow("a missing program") << "" << QStringList{QStringLiteral("/nonexistent/program")} << 127
+                                       << "tessary-simbed: cannot run /nonexistent/program";
+    QTest::newRow("no program") << "" << QStringList() << 2 << "usage: tessary-simbed";
+}
+
+void TestDfuUtilPeer::harness()
+{
+    QFETCH(QString, profile);
+    QFETCH(QStringList, command);
+    QFETCH(int, exitCode);
+    QFETCH(QString, printed);
+
+    // The harness owns a testbed of its own; this test's testbed stays out of its way.
+    m_bed.reset();
+    QStringList arguments;
+    if (!profile.isEmpty()) {
+        const QString path = m_files.filePath(QStringLiteral("profile.xml"));
+        QVERIFY(TestSupport::WriteFile(path,
+                                       TestSupport::ProfileXml(QStringLiteral("<VendorId>0x0A12</VendorId>"
+                                                                              "<ProductId>0x1F20</ProductId>"
+                                                                              "<DfuProductId>0x1F21</DfuProductId>"
+                                                                              "<DeviceRelease>0x0100</DeviceRelease>") +
+                                                               profile)));
+        arguments << QStringLiteral("--profile") << path;
+    }
+    arguments << QStringLiteral("--") << command;
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("UMOCKDEV_DIR"));
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(TestSupport::BinaryDirectory() + QStringLiteral("/tessary-simbed"), arguments);
+    QVERIFY(process.waitForFinished(30000));
+    const QString output = QString::fromLocal8Bit(process.readAll());
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(process.exitCode() == exitCode, qPrintable(output));
+    QVERIFY2(output.contains(printed), qPrintable(output));
 }
 
 QTEST_GUILESS_MAIN(TestDfuUtilPeer)
