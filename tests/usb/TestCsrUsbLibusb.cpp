@@ -8,7 +8,13 @@
 #ifdef TESSARY_HAVE_UMOCKDEV
 #include "sim/SimBus.h"
 #include "sim/umockdev/UmockdevHeadsetBed.h"
+#include "tests/support/SimFixtures.h"
+#include "tests/support/TestEnvironment.h"
+#include "usb/CsrUsbInterface.h"
+#include "usb/CsrUsbInterfaceFactory.h"
 #include "usb/linux/LibusbTransport.h"
+
+#include <QSignalSpy>
 
 namespace {
 
@@ -56,13 +62,41 @@ private:
 
 } // namespace
 
+// Without a UsbBackend in Config.xml the program's interface runs over libusb.
+class TestLibusbBackend : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void libusbIsTheDefault()
+    {
+        TestSupport::TemporaryBundle bundle(QStringLiteral("<NoCacheConfig/>"));
+        QVERIFY(bundle.IsValid());
+        qputenv("TESSARY_APP_DIR", bundle.Path().toLocal8Bit());
+        auto bus = std::make_shared<Sim::SimBus>();
+        bus->AddHeadset(TestSupport::SampleHeadsetProfile());
+        Sim::UmockdevHeadsetBed bed(bus);
+        auto* usb = static_cast<OrvoCommon::CsrUsbInterface*>(OrvoCommon::GetCsrUsbInterface());
+        QVERIFY(qobject_cast<OrvoCommon::LibusbTransport*>(usb->Transport()));
+        QSignalSpy connected(usb, &OrvoCommon::ICsrUsbInterface::DeviceConnected);
+        usb->StartDeviceDetection(0x0A12, {0x1F20, 0x1F21});
+        QCOMPARE(connected.size(), 1);
+        QCOMPARE(usb->Devices().at(0)->GetProductId(), quint16(0x1F20));
+        OrvoCommon::CsrUsbInterfaceFactory::Instance()->Destroy(); // libusb goes before the testbed
+    }
+};
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     LibusbUnderTest transport;
     CsrUsbConformance conformance(&transport);
-    return QTest::qExec(&conformance, argc, argv);
+    TestLibusbBackend backend;
+    const int failed = QTest::qExec(&conformance, argc, argv);
+    return failed + QTest::qExec(&backend, argc, argv);
 }
+
+#include "TestCsrUsbLibusb.moc"
 #else
 class TestCsrUsbLibusb : public QObject
 {
