@@ -11,12 +11,27 @@
 #include <QDir>
 #include <QProcess>
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
+
+#include <signal.h>
 
 namespace {
 
 constexpr int ExitUsage = 2;
 constexpr int ExitCannotRun = 127;
+
+std::atomic<pid_t> g_program{0};
+
+// The harness outlives its program so that the testbed is cleaned away: Ctrl-C reaches the program
+// from the terminal anyway, and a termination request is passed on to it.
+void OnSignal(int signal)
+{
+    const pid_t program = g_program;
+    if (signal != SIGINT && program > 0)
+        kill(program, signal);
+}
 
 void Usage()
 {
@@ -74,7 +89,13 @@ int main(int argc, char** argv)
         exitCode = ExitCannotRun;
         app.quit();
     });
+    struct sigaction action = {};
+    action.sa_handler = &OnSignal;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signal, &action, nullptr);
     program.start(arguments.first(), arguments.mid(1));
+    g_program = static_cast<pid_t>(program.processId());
     app.exec();
     return exitCode;
 }
