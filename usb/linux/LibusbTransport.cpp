@@ -8,6 +8,8 @@
 
 #include <libusb.h>
 
+#include <chrono>
+
 namespace OrvoCommon {
 
 namespace {
@@ -114,8 +116,13 @@ LibusbTransport::~LibusbTransport()
 void LibusbTransport::RunEvents()
 {
     while (!m_stopping) {
+        const auto start = std::chrono::steady_clock::now();
         timeval period{0, EventPollMs * 1000};
         libusb_handle_events_timeout_completed(m_context, &period, nullptr);
+        // A node that is always ready (umockdev's are plain files) would turn this loop into a busy
+        // one. Threads waiting for their own transfers handle events themselves meanwhile.
+        if (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(1))
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }
 
