@@ -2,6 +2,7 @@
 
 #include "sim/SimBus.h"
 #include "sim/SimHeadset.h"
+#include "sim/umockdev/UeventSendGuard.h"
 
 #include <QFileInfo>
 #include <QMutexLocker>
@@ -30,6 +31,7 @@ QString Hex(int value, int digits)
 UmockdevHeadsetBed::UmockdevHeadsetBed(std::shared_ptr<SimBus> bus, QObject* parent)
     : QObject(parent), m_bus(std::move(bus)), m_testbed(umockdev_testbed_new())
 {
+    KeepUeventSendGuard();
     connect(m_bus.get(), &SimBus::DeviceArrived, this, &UmockdevHeadsetBed::OnDeviceArrived);
     connect(m_bus.get(), &SimBus::DeviceRemoved, this, &UmockdevHeadsetBed::OnDeviceRemoved);
     for (const QString& path : m_bus->PresentPaths())

@@ -12,10 +12,17 @@
 #include "tests/support/SimFixtures.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include <cstring>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 class TestDfuUtilPeer : public QObject
 {
@@ -31,6 +38,7 @@ private slots:
     void download();
     void harness_data();
     void harness();
+    void ueventToAClosedMonitorIsDropped();
 
 private:
     int RunDfuUtil(const QStringList& arguments, QString* output);
@@ -218,6 +226,31 @@ void TestDfuUtilPeer::harness()
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QVERIFY2(process.exitCode() == exitCode, qPrintable(output));
     QVERIFY2(output.contains(printed), qPrintable(output));
+}
+
+void TestDfuUtilPeer::ueventToAClosedMonitorIsDropped()
+{
+    // A monitor that closes after umockdev connected to it and before it sends: the send must not
+    // fail (umockdev 0.17 would abort the process).
+    const QByteArray path = (m_bed->RootDirectory() + QStringLiteral("/event9")).toLocal8Bit();
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.constData(), sizeof(address.sun_path) - 1);
+    const int monitor = socket(AF_UNIX, SOCK_DGRAM, 0);
+    QVERIFY(bind(monitor, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0);
+    const int sender = socket(AF_UNIX, SOCK_DGRAM, 0);
+    QVERIFY(::connect(sender, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0);
+    close(monitor);
+    char text[] = "remove@/devices/x";
+    iovec part{text, sizeof(text)};
+    msghdr message = {};
+    message.msg_name = &address;
+    message.msg_namelen = sizeof(address);
+    message.msg_iov = &part;
+    message.msg_iovlen = 1;
+    QCOMPARE(sendmsg(sender, &message, 0), ssize_t(sizeof(text)));
+    close(sender);
+    QVERIFY(!QFile::exists(QString::fromLocal8Bit(path)));
 }
 
 QTEST_GUILESS_MAIN(TestDfuUtilPeer)
