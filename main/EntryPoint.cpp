@@ -20,6 +20,7 @@
 #include "script/ScriptEngineFactory.h"
 #include "sysinfo/linux/LinuxLanguageSupport.h"
 #include "sysinfo/linux/LinuxSystemInfoReader.h"
+#include "usb/linux/LinuxPlatformServices.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -114,6 +115,7 @@ int RunTessary(int argc, char** argv)
 {
     LinkLinuxLanguageSupport();
     LinkLinuxSystemInfoReader();
+    LinkLinuxUsbPlatformServices();
     RegisterCommonMetaTypes();
     RegisterFirmwareMetaTypes();
 

@@ -1,17 +1,21 @@
 #pragma once
 
+#include "web/SystemInfo.h"
+
 #include <QString>
 
 namespace OrvoCommon {
 
-// Facts about the computer the program runs on. For now the bundle path: the folder of the package
-// the program was started from (the folder of the process that started the launcher), where local
-// firmware files and the support page sit. Handed out by the registered SystemInfoReaderFactory,
-// which owns it.
+// Facts about the computer the program runs on: the system information shown to the user and sent
+// to support, and the bundle path, the folder of the package the program was started from (the
+// folder of the process that started the launcher), where local firmware files and the support page
+// sit. Handed out by the registered SystemInfoReaderFactory, which owns it.
 class ISystemInfoReader
 {
 public:
     virtual ~ISystemInfoReader() = default;
+    // Never throws: a source that fails leaves its fields at their initial values.
+    virtual SystemInfo GetSystemInfo() = 0;
     // Empty when the processes could not be looked up; an empty answer is not remembered.
     virtual QString GetBundlePath() = 0;
 };

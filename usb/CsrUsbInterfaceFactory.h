@@ -16,7 +16,7 @@ class ICsrUsbInterface;
 
 // Hands out the process-wide USB interface, made on first use (from the GUI thread) over the
 // transport that Config.xml's UsbBackend names. Transports register by name; the simulator is built
-// in. The factory owns the interface for the life of the process.
+// in, and so is libusb (the default). The factory owns the interface for the life of the process.
 class CsrUsbInterfaceFactory
 {
 public:

@@ -3,6 +3,7 @@
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 #include "app/ProgramDirectory.h"
+#include "sysinfo/linux/LinuxSystemInfoCollector.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -24,6 +25,11 @@ const QString ModulePathMethod = QStringLiteral("GetModulePath()");
 } // namespace
 
 LinuxSystemInfoReader::LinuxSystemInfoReader(const QString& procRoot) : m_procRoot(procRoot) {}
+
+SystemInfo LinuxSystemInfoReader::GetSystemInfo()
+{
+    return LinuxSystemInfoCollector().Collect();
+}
 
 QString LinuxSystemInfoReader::GetBundlePath()
 {

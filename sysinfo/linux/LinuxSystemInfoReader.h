@@ -10,8 +10,8 @@ namespace OrvoCommon {
 
 class ILogger;
 
-// The system information read from the Linux process table: parent and grandparent come from
-// /proc/<pid>/stat, executable paths from /proc/<pid>/exe.
+// System information from procfs and sysfs; the bundle path from the Linux process table: parent and
+// grandparent come from /proc/<pid>/stat, executable paths from /proc/<pid>/exe.
 class LinuxSystemInfoReader : public ISystemInfoReader
 {
 public:
@@ -21,6 +21,7 @@ public:
     // procRoot is where the process table is read; tests hand in a fabricated one.
     explicit LinuxSystemInfoReader(const QString& procRoot = QStringLiteral("/proc"));
 
+    SystemInfo GetSystemInfo() override;
     QString GetBundlePath() override;
 
 private:

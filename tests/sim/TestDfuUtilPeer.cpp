@@ -1,0 +1,268 @@
+// The simulated headset checked against an independent USB host: dfu-util 0.11, unmodified, talking
+// to the model through umockdev as to a real headset.
+#include <QCoreApplication>
+#include <QtTest>
+
+#ifdef TESSARY_HAVE_UMOCKDEV
+#include "sim/HeadsetProfile.h"
+#include "sim/SimBus.h"
+#include "sim/SimImage.h"
+#include "sim/SimProtocol.h"
+#include "sim/umockdev/UmockdevHeadsetBed.h"
+#include "tests/support/SimFixtures.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cstring>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+class TestDfuUtilPeer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void listsTheHeadset();
+    void detachBringsUpTheBootLoader();
+    void download_data();
+    void download();
+    void harness_data();
+    void harness();
+    void ueventToAClosedMonitorIsDropped();
+
+private:
+    int RunDfuUtil(const QStringList& arguments, QString* output);
+
+    QString m_dfuUtil;
+    QTemporaryDir m_files;
+    std::shared_ptr<Sim::SimBus> m_bus;
+    std::unique_ptr<Sim::UmockdevHeadsetBed> m_bed;
+};
+
+void TestDfuUtilPeer::initTestCase()
+{
+    qRegisterMetaType<QProcess::ExitStatus>("QProcess::ExitStatus");
+    m_dfuUtil = QStandardPaths::findExecutable(QStringLiteral("dfu-util"));
+    if (m_dfuUtil.isEmpty())
+        QSKIP("dfu-util is not installed");
+    QVERIFY(m_files.isValid());
+}
+
+void TestDfuUtilPeer::init()
+{
+    m_bus = std::make_shared<Sim::SimBus>();
+    m_bus->AddHeadset(TestSupport::SampleHeadsetProfile());
+    m_bed = std::make_unique<Sim::UmockdevHeadsetBed>(m_bus);
+}
+
+void TestDfuUtilPeer::cleanup()
+{
+    m_bed.reset();
+    m_bus.reset();
+}
+
+int TestDfuUtilPeer::RunDfuUtil(const QStringList& arguments, QString* output)
+{
+    QProcess process;
+    process.setProcessEnvironment(m_bed->ProgramEnvironment(QProcessEnvironment::systemEnvironment()));
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    QSignalSpy finished(&process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished));
+    process.start(m_dfuUtil, arguments);
+    // The model's arrivals and removals are handled by this thread's event loop while dfu-util runs.
+    if (!finished.wait(30000)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    *output = QString::fromLocal8Bit(process.readAll());
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+void TestDfuUtilPeer::listsTheHeadset()
+{
+    QString output;
+    QCOMPARE(RunDfuUtil({QStringLiteral("-l")}, &output), 0);
+    QVERIFY2(output.contains(QStringLiteral("Found Runtime: [0a12:1f20] ver=0100")), qPrintable(output));
+    QVERIFY2(output.contains(QStringLiteral("intf=2")), qPrintable(output));
+}
+
+void TestDfuUtilPeer::detachBringsUpTheBootLoader()
+{
+    Sim::SimHeadset* headset = m_bus->Headset(0);
+    QString output;
+    QCOMPARE(RunDfuUtil({QStringLiteral("-d"), QStringLiteral("0a12:1f20"), QStringLiteral("-e")}, &output), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(headset->CurrentMode(), Sim::SimHeadset::Mode::Dfu, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_bed->NodePath(headset).isEmpty(), 5000);
+    QCOMPARE(RunDfuUtil({QStringLiteral("-l")}, &output), 0);
+    QVERIFY2(output.contains(QStringLiteral("Found DFU: [0a12:1f21] ver=0100")), qPrintable(output));
+}
+
+void TestDfuUtilPeer::download_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("exitsCleanly");
+    QTest::addColumn<QString>("reported");
+    QTest::addColumn<bool>("taken");
+
+    const QByteArray good = TestSupport::PackerImage(SimImageFormat::SubIdStack, QStringLiteral("01.01.00"), 6000);
+    // A flipped payload byte under a suffix whose CRC still matches: only the device can tell.
+    QByteArray corrupt = good;
+    corrupt[100] = static_cast<char>(corrupt.at(100) ^ 0x55);
+    const std::uint32_t crc = Sim::DfuSuffixCrc(corrupt.left(corrupt.size() - 4));
+    for (int i = 0; i < 4; ++i)
+        corrupt[corrupt.size() - 4 + i] = static_cast<char>((crc >> (8 * i)) & 0xFF);
+
+    QTest::newRow("good image is taken") << good << QStringList() << true
+                                         << "DFU state(2) = dfuIDLE, status(0) = No error condition is present" << true;
+    // dfu-util 0.11 shows the status but still ends with 0.
+    QTest::newRow("corrupt image fails verification")
+        << corrupt << QStringList() << true
+        << "DFU state(10) = dfuERROR, status(7) = Programmed memory failed verification" << false;
+    QTest::newRow("blocks beyond wTransferSize stall")
+        << good << QStringList{QStringLiteral("-t"), QStringLiteral("2048")} << false << "" << false;
+}
+
+void TestDfuUtilPeer::download()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, options);
+    QFETCH(bool, exitsCleanly);
+    QFETCH(QString, reported);
+    QFETCH(bool, taken);
+
+    Sim::SimHeadset* headset = m_bus->Headset(0);
+    const std::uint16_t buildBefore = headset->BuildId();
+    const QString path = m_files.filePath(QStringLiteral("image.dfu"));
+    QVERIFY(TestSupport::WriteFile(path, file));
+    QString output;
+    // From the application: detach, wait a second for the boot loader, download, reset.
+    const QStringList arguments = QStringList{QStringLiteral("-d"), QStringLiteral("0a12:1f20,0a12:1f21"),
+                                              QStringLiteral("-E"), QStringLiteral("1"),
+                                              QStringLiteral("-D"), path,
+                                              QStringLiteral("-R")} +
+                                  options;
+    const int exitCode = RunDfuUtil(arguments, &output);
+    QVERIFY2((exitCode == 0) == exitsCleanly, qPrintable(QString::number(exitCode) + output.right(300)));
+    QVERIFY2(output.contains(reported), qPrintable(output.right(300)));
+    if (!exitsCleanly) {
+        // Nothing was written; the boot loader waits in dfuERROR for the host to clear it.
+        QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Dfu);
+        QCOMPARE(int(headset->DfuStatus()), int(SimProtocol::ErrStalledPkt));
+        QCOMPARE(headset->BlocksReceived(), 0);
+        QCOMPARE(headset->BuildId(), buildBefore);
+        return;
+    }
+    // After dfu-util's final reset the application reports the version of what was taken.
+    QTRY_COMPARE_WITH_TIMEOUT(headset->CurrentMode(), Sim::SimHeadset::Mode::Application, 5000);
+    const QList<Sim::ReceivedImage> received = headset->ReceivedImages();
+    QCOMPARE(received.size(), 1);
+    QCOMPARE(received.at(0).verified, taken);
+    std::uint16_t expected = buildBefore;
+    if (taken)
+        QVERIFY(Sim::BuildIdForVersion(QStringLiteral("01.01.00"), &expected));
+    QCOMPARE(headset->BuildId(), expected);
+    QVERIFY(taken == (expected != buildBefore));
+}
+
+void TestDfuUtilPeer::harness_data()
+{
+    QTest::addColumn<QString>("profile");
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("printed");
+
+    const QString dfuUtil = QStandardPaths::findExecutable(QStringLiteral("dfu-util"));
+    QTest::newRow("sample headset, dfu-util lists it")
+        << "" << QStringList{dfuUtil, QStringLiteral("-l")} << 0 << "Found Runtime: [0a12:1f20] ver=0100";
+    QTest::newRow("a profile of its own: the boot loader")
+        << "<StartMode>dfu</StartMode>" << QStringList{dfuUtil, QStringLiteral("-l")} << 0
+        << "Found DFU: [0a12:1f21] ver=0100";
+    QTest::newRow("the program's exit code is the harness's")
+        << "" << QStringList{QStringLiteral("sh"), QStringLiteral("-c"), QStringLiteral("exit 3")} << 3 << "";
+    QTest::newRow("a missing program") << "" << QStringList{QStringLiteral("/nonexistent/program")} << 127
+                                       << "tessary-simbed: cannot run /nonexistent/program";
+    QTest::newRow("no program") << "" << QStringList() << 2 << "usage: tessary-simbed";
+}
+
+void TestDfuUtilPeer::harness()
+{
+    QFETCH(QString, profile);
+    QFETCH(QStringList, command);
+    QFETCH(int, exitCode);
+    QFETCH(QString, printed);
+
+    // The harness owns a testbed of its own; this test's testbed stays out of its way.
+    m_bed.reset();
+    QStringList arguments;
+    if (!profile.isEmpty()) {
+        const QString path = m_files.filePath(QStringLiteral("profile.xml"));
+        QVERIFY(TestSupport::WriteFile(path,
+                                       TestSupport::ProfileXml(QStringLiteral("<VendorId>0x0A12</VendorId>"
+                                                                              "<ProductId>0x1F20</ProductId>"
+                                                                              "<DfuProductId>0x1F21</DfuProductId>"
+                                                                              "<DeviceRelease>0x0100</DeviceRelease>") +
+                                                               profile)));
+        arguments << QStringLiteral("--profile") << path;
+    }
+    arguments << QStringLiteral("--") << command;
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("UMOCKDEV_DIR"));
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(TestSupport::BinaryDirectory() + QStringLiteral("/tessary-simbed"), arguments);
+    QVERIFY(process.waitForFinished(30000));
+    const QString output = QString::fromLocal8Bit(process.readAll());
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(process.exitCode() == exitCode, qPrintable(output));
+    QVERIFY2(output.contains(printed), qPrintable(output));
+}
+
+void TestDfuUtilPeer::ueventToAClosedMonitorIsDropped()
+{
+    // A monitor that closes after umockdev connected to it and before it sends: the send must not
+    // fail (umockdev 0.17 would abort the process).
+    const QByteArray path = (m_bed->RootDirectory() + QStringLiteral("/event9")).toLocal8Bit();
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.constData(), sizeof(address.sun_path) - 1);
+    const int monitor = socket(AF_UNIX, SOCK_DGRAM, 0);
+    QVERIFY(bind(monitor, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0);
+    const int sender = socket(AF_UNIX, SOCK_DGRAM, 0);
+    QVERIFY(::connect(sender, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0);
+    close(monitor);
+    char text[] = "remove@/devices/x";
+    iovec part{text, sizeof(text)};
+    msghdr message = {};
+    message.msg_name = &address;
+    message.msg_namelen = sizeof(address);
+    message.msg_iov = &part;
+    message.msg_iovlen = 1;
+    QCOMPARE(sendmsg(sender, &message, 0), ssize_t(sizeof(text)));
+    close(sender);
+    QVERIFY(!QFile::exists(QString::fromLocal8Bit(path)));
+}
+
+QTEST_GUILESS_MAIN(TestDfuUtilPeer)
+#else
+class TestDfuUtilPeer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void withoutUmockdev() { QSKIP("umockdev is not installed"); }
+};
+
+QTEST_GUILESS_MAIN(TestDfuUtilPeer)
+#endif
+#include "TestDfuUtilPeer.moc"

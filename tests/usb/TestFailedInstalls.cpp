@@ -1,0 +1,301 @@
+#include "app/OrvoException.h"
+#include "tests/support/LogCapture.h"
+#include "tests/support/TestEnvironment.h"
+#include "usb/CsrUsbInterface.h"
+#include "usb/NullUsbTransport.h"
+#include "usb/linux/CsrDeviceInfo.h"
+#include "usb/linux/LinuxUsbDriverInstaller.h"
+#include "usb/linux/MonitorFailedCsrInstallThread.h"
+
+#include <QPointer>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace OrvoCommon;
+using TestSupport::WriteFile;
+
+using Reasons = CsrDeviceInfo::Reasons;
+
+// A sysfs tree laid out as the kernel exposes it: device folders under devices/, the bus listing as
+// symbolic links, interface folders with their class triple and a driver link, the device file
+// named by DEVNAME under a separate dev/ folder.
+class FakeUsbTree
+{
+public:
+    FakeUsbTree()
+    {
+        QDir().mkpath(Sys("bus/usb/devices"));
+        QDir().mkpath(Dev("bus/usb/001"));
+    }
+
+    QString Sys(const QString& path = QString()) const { return m_dir.filePath(QStringLiteral("sys/") + path); }
+    QString Dev(const QString& path = QString()) const { return m_dir.filePath(QStringLiteral("dev/") + path); }
+
+    // ids as sysfs writes them: four lower-case hexadecimal digits (tests also try upper case).
+    void AddDevice(const QString& name, const QString& vid, const QString& pid, int devnum, bool deviceFile = true)
+    {
+        const QString folder = Sys(QStringLiteral("devices/pci0000:00/0000:00:14.0/usb1/") + name);
+        WriteFile(folder + QStringLiteral("/idVendor"), vid.toLatin1() + '\n');
+        WriteFile(folder + QStringLiteral("/idProduct"), pid.toLatin1() + '\n');
+        WriteFile(folder + QStringLiteral("/authorized"), "1\n");
+        const QString devName = QStringLiteral("bus/usb/001/%1").arg(devnum, 3, 10, QLatin1Char('0'));
+        WriteFile(folder + QStringLiteral("/uevent"),
+                  QStringLiteral("MAJOR=189\nMINOR=%1\nDEVNAME=%2\nDEVTYPE=usb_device\n")
+                      .arg(devnum)
+                      .arg(devName)
+                      .toLatin1());
+        QFile::link(folder, Sys(QStringLiteral("bus/usb/devices/") + name));
+        if (deviceFile)
+            WriteFile(Dev(devName), QByteArray());
+    }
+
+    void AddInterface(const QString& device, const QString& number, const QString& triple, const QString& driver)
+    {
+        const QString folder = Sys(QStringLiteral("devices/pci0000:00/0000:00:14.0/usb1/%1/%1:%2").arg(device, number));
+        const QStringList parts = triple.split(QLatin1Char('/'));
+        WriteFile(folder + QStringLiteral("/bInterfaceClass"), parts.at(0).toLatin1() + '\n');
+        WriteFile(folder + QStringLiteral("/bInterfaceSubClass"), parts.at(1).toLatin1() + '\n');
+        WriteFile(folder + QStringLiteral("/bInterfaceProtocol"), parts.at(2).toLatin1() + '\n');
+        QFile::link(folder, Sys(QStringLiteral("bus/usb/devices/%1:%2").arg(device, number)));
+        if (!driver.isEmpty()) {
+            QDir().mkpath(Sys(QStringLiteral("bus/usb/drivers/") + driver));
+            QFile::link(Sys(QStringLiteral("bus/usb/drivers/") + driver), folder + QStringLiteral("/driver"));
+        }
+    }
+
+    // The process may not open the device file. Root opens any file, but nobody opens a folder for
+    // writing.
+    void DenyDeviceFile(int devnum)
+    {
+        const QString path = Dev(QStringLiteral("bus/usb/001/%1").arg(devnum, 3, 10, QLatin1Char('0')));
+        QFile::remove(path);
+        QDir().mkpath(path);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+class TestFailedInstalls : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_temp;
+
+    static void Walk(const FakeUsbTree& tree, QStringList* instances, Reasons* reasons)
+    {
+        CsrDeviceInfo(tree.Sys(), tree.Dev()).GetFailedInstalls(true, instances, reasons);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("TMPDIR", m_temp.path().toLocal8Bit());
+        qRegisterMetaType<ICsrUsbInterface::FailedInstallReason>("ICsrUsbInterface::FailedInstallReason");
+        qRegisterMetaType<ICsrUsbInterface::FailedInstallReason>("OrvoCommon::ICsrUsbInterface::FailedInstallReason");
+    }
+
+    void init() { CsrDeviceInfo::SetRegisteredIds(0x0A12, {0x1F20, 0x1F21}); }
+
+    void classification()
+    {
+        TestSupport::LogCapture log;
+        FakeUsbTree tree;
+        // Usable: the rule gave access, btusb is detached when we claim the interface.
+        tree.AddDevice(QStringLiteral("1-1"), QStringLiteral("0a12"), QStringLiteral("1f20"), 2);
+        tree.AddInterface(QStringLiteral("1-1"), QStringLiteral("1.0"), QStringLiteral("e0/01/01"),
+                          QStringLiteral("btusb"));
+        // No access to the device file, whatever holds its interfaces.
+        tree.AddDevice(QStringLiteral("1-2"), QStringLiteral("0A12"), QStringLiteral("1F21"), 3);
+        tree.AddInterface(QStringLiteral("1-2"), QStringLiteral("1.0"), QStringLiteral("fe/01/02"),
+                          QStringLiteral("usbhid"));
+        tree.DenyDeviceFile(3);
+        // Another driver holds the DFU interface.
+        tree.AddDevice(QStringLiteral("1-3"), QStringLiteral("0a12"), QStringLiteral("1f20"), 4);
+        tree.AddInterface(QStringLiteral("1-3"), QStringLiteral("1.0"), QStringLiteral("e0/01/01"), QString());
+        tree.AddInterface(QStringLiteral("1-3"), QStringLiteral("1.1"), QStringLiteral("fe/01/01"),
+                          QStringLiteral("usbhid"));
+        // Waiting for udev: no device file yet, no driver.
+        tree.AddDevice(QStringLiteral("1-4"), QStringLiteral("0a12"), QStringLiteral("1f21"), 5, false);
+        // Not ours: another product, another vendor, audio bound elsewhere.
+        tree.AddDevice(QStringLiteral("1-5"), QStringLiteral("0a12"), QStringLiteral("0001"), 6);
+        tree.DenyDeviceFile(6);
+        tree.AddDevice(QStringLiteral("1-6"), QStringLiteral("046d"), QStringLiteral("1f20"), 7);
+        tree.DenyDeviceFile(7);
+        tree.AddInterface(QStringLiteral("1-1"), QStringLiteral("1.2"), QStringLiteral("01/01/00"),
+                          QStringLiteral("snd-usb-audio"));
+        // A node without ids, as a device that left in the middle of the walk leaves behind.
+        QDir().mkpath(tree.Sys(QStringLiteral("bus/usb/devices/1-7")));
+
+        QStringList instances;
+        Reasons reasons;
+        Walk(tree, &instances, &reasons);
+        QCOMPARE(instances, (QStringList{"1-2", "1-3"}));
+        QCOMPARE(reasons, (Reasons{ICsrUsbInterface::InstallFailed, ICsrUsbInterface::WrongDriver}));
+        QVERIFY(log.Contains(QStringLiteral("Found CSR device under different driver")));
+        QVERIFY(log.Contains(QStringLiteral("VID PID not found in device ID 1-7")));
+    }
+
+    void argumentChecks_data()
+    {
+        QTest::addColumn<bool>("instances");
+        QTest::addColumn<bool>("reasons");
+        QTest::addColumn<bool>("registered");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no instance list")
+            << false << true << true << "CsrDeviceInfo::GetFailedInstalls  pFailedInstances is NULL";
+        QTest::newRow("no reason list") << true << false << true
+                                        << "CsrDeviceInfo::GetFailedInstalls  pReasons is NULL";
+        QTest::newRow("nothing registered")
+            << true << true << false << "CsrDeviceInfo::GetFailedInstalls s_pids is empty";
+    }
+
+    void argumentChecks()
+    {
+        QFETCH(bool, instances);
+        QFETCH(bool, reasons);
+        QFETCH(bool, registered);
+        QFETCH(QString, message);
+        if (!registered)
+            CsrDeviceInfo::SetRegisteredIds(0x0A12, {});
+        QStringList instanceList;
+        Reasons reasonList;
+        try {
+            CsrDeviceInfo(QStringLiteral("/nonexistent"))
+                .GetFailedInstalls(true, instances ? &instanceList : nullptr, reasons ? &reasonList : nullptr);
+            QFAIL("no exception");
+        } catch (const OrvoException& exception) {
+            QCOMPARE(exception.GetErrorCode(), QStringLiteral("internal-error"));
+            QCOMPARE(exception.GetMessage(), message);
+        }
+    }
+
+    void uninstallReauthorises()
+    {
+        TestSupport::LogCapture log;
+        FakeUsbTree tree;
+        tree.AddDevice(QStringLiteral("1-2"), QStringLiteral("0a12"), QStringLiteral("1f20"), 3);
+        const QString authorized = tree.Sys(QStringLiteral("bus/usb/devices/1-2/authorized"));
+        // A FIFO records each write separately, as the kernel sees them.
+        QFile::remove(authorized);
+        QVERIFY(::mkfifo(QFile::encodeName(authorized).constData(), 0600) == 0);
+        QByteArray written;
+        std::unique_ptr<QThread> reader(QThread::create([&] {
+            // The writer closes the attribute after each value; both may arrive in one session.
+            while (written.size() < 2) {
+                QFile fifo(authorized);
+                if (fifo.open(QIODevice::ReadOnly))
+                    written += fifo.readAll();
+            }
+        }));
+        reader->start();
+        CsrDeviceInfo info(tree.Sys(), tree.Dev());
+        QVERIFY(info.UninstallDevice(QStringLiteral("1-2")));
+        QVERIFY(reader->wait(10000));
+        QCOMPARE(written, QByteArray("01"));
+        QVERIFY(log.Contains(QStringLiteral("Uninstalled device 1-2")));
+
+        QVERIFY(!info.UninstallDevice(QStringLiteral("9-9")));
+        QVERIFY(log.HasError(QStringLiteral("Couldn't find device to uninstall 9-9")));
+        QVERIFY(!info.UninstallDevice(QStringLiteral("../1-2")));
+    }
+
+    void monitorReportsEachNodeOnce()
+    {
+        FakeUsbTree tree;
+        tree.AddDevice(QStringLiteral("1-2"), QStringLiteral("0a12"), QStringLiteral("1f20"), 3);
+        tree.DenyDeviceFile(3);
+        QPointer<MonitorFailedCsrInstallThread> monitor = new MonitorFailedCsrInstallThread(tree.Sys(), tree.Dev());
+        monitor->SetPollIntervalMs(10);
+        QSignalSpy reported(monitor.data(), &IFailedInstallMonitor::FailedInstall);
+        QSignalSpy finished(monitor.data(), &QThread::finished);
+        monitor->start();
+        // The spies are fed directly from the monitor's thread, so count rather than wait for the
+        // next emission, which may already have happened.
+        QTRY_COMPARE_WITH_TIMEOUT(reported.size(), 1, 5000);
+        // A second node appears later; the first, still failing, is not reported again.
+        tree.AddDevice(QStringLiteral("1-3"), QStringLiteral("0a12"), QStringLiteral("1f21"), 4);
+        tree.DenyDeviceFile(4);
+        QTRY_COMPARE_WITH_TIMEOUT(reported.size(), 2, 5000);
+        QTest::qWait(100);
+        QCOMPARE(reported.size(), 2);
+        QCOMPARE(reported.at(0).at(0).toString(), QStringLiteral("1-2"));
+        QCOMPARE(reported.at(1).at(0).toString(), QStringLiteral("1-3"));
+        QCOMPARE(reported.at(1).at(1).value<ICsrUsbInterface::FailedInstallReason>(), ICsrUsbInterface::InstallFailed);
+        monitor->RequestStop();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
+        QTRY_VERIFY(monitor.isNull());
+    }
+
+    void interfaceForwardsMonitorReports()
+    {
+        FakeUsbTree tree;
+        tree.AddDevice(QStringLiteral("1-2"), QStringLiteral("0a12"), QStringLiteral("1f21"), 3);
+        tree.AddInterface(QStringLiteral("1-2"), QStringLiteral("1.0"), QStringLiteral("fe/01/02"),
+                          QStringLiteral("usbhid"));
+        QList<QPointer<MonitorFailedCsrInstallThread>> monitors;
+        CsrUsbInterface::PlatformServices services;
+        services.createMonitor = [&tree, &monitors] {
+            auto* monitor = new MonitorFailedCsrInstallThread(tree.Sys(), tree.Dev());
+            monitor->SetPollIntervalMs(10);
+            monitors.append(monitor);
+            return monitor;
+        };
+        services.registerIds = &CsrDeviceInfo::SetRegisteredIds;
+        CsrUsbInterface::SetPlatformServices(services);
+        CsrDeviceInfo::SetRegisteredIds(0, {});
+
+        CsrUsbInterface usb(std::make_unique<NullUsbTransport>());
+        // Detection registers the ids the monitor looks for.
+        usb.StartDeviceDetection(0x0A12, {0x1F20, 0x1F21});
+        QSignalSpy reported(&usb, &ICsrUsbInterface::FailedInstall);
+        usb.StartFailedInstallMonitoring();
+        usb.StartFailedInstallMonitoring();
+        QVERIFY(reported.wait(5000));
+        QCOMPARE(reported.at(0).at(0).toString(), QStringLiteral("1-2"));
+        QCOMPARE(reported.at(0).at(1).value<ICsrUsbInterface::FailedInstallReason>(), ICsrUsbInterface::WrongDriver);
+        usb.StopFailedInstallMonitoring();
+        // A new monitor starts with nothing reported yet.
+        usb.StartFailedInstallMonitoring();
+        QTRY_COMPARE_WITH_TIMEOUT(reported.size(), 2, 5000);
+        usb.StopFailedInstallMonitoring();
+        CsrUsbInterface::SetPlatformServices({});
+        // Stopped monitors end by themselves and delete themselves.
+        QCOMPARE(monitors.size(), 2);
+        QTRY_VERIFY(monitors.at(0).isNull() && monitors.at(1).isNull());
+    }
+
+    void successfulInstallUninstallsFailedNodes()
+    {
+        FakeUsbTree tree;
+        tree.AddDevice(QStringLiteral("1-2"), QStringLiteral("0a12"), QStringLiteral("1f20"), 3);
+        tree.DenyDeviceFile(3);
+        tree.AddDevice(QStringLiteral("1-3"), QStringLiteral("0a12"), QStringLiteral("1f20"), 4);
+        tree.AddInterface(QStringLiteral("1-3"), QStringLiteral("1.0"), QStringLiteral("e0/01/01"),
+                          QStringLiteral("usbhid"));
+        QTemporaryDir driver;
+        const QString script = driver.filePath(QStringLiteral("install-udev-rule.sh"));
+        QVERIFY(WriteFile(script, "#!/bin/sh\nexit 0\n"));
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::ExeOwner);
+        TestSupport::LogCapture log;
+        LinuxUsbDriverInstaller installer;
+        installer.SetUsePkexec(false);
+        installer.SetRulesDirectory(driver.path());
+        installer.SetDeviceTreeRoots(tree.Sys(), tree.Dev());
+        QSignalSpy complete(&installer, &IUsbDriverInstaller::DriverInstallComplete);
+        installer.InstallDriver(driver.path());
+        QVERIFY(complete.wait(10000));
+        QCOMPARE(complete.at(0).at(0).toString(), QString());
+        // Only the node that failed its install is enumerated again, not the one held by a driver.
+        QVERIFY(log.Contains(QStringLiteral("Uninstalled device 1-2")));
+        QVERIFY(!log.Contains(QStringLiteral("Uninstalled device 1-3")));
+        QCOMPARE(TestSupport::ReadFile(tree.Sys(QStringLiteral("bus/usb/devices/1-2/authorized"))), QByteArray("1"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFailedInstalls)
+#include "TestFailedInstalls.moc"

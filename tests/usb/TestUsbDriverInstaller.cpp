@@ -1,0 +1,238 @@
+#include "tests/support/TestEnvironment.h"
+#include "usb/linux/LinuxPlatformServices.h"
+#include "usb/linux/LinuxUsbDriverInstaller.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace OrvoCommon;
+using TestSupport::LinesContaining;
+using TestSupport::WriteFile;
+
+class TestUsbDriverInstaller : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_temp;
+    std::unique_ptr<QTemporaryDir> m_work;
+
+    QString LogPath() const { return m_temp.filePath(QStringLiteral("OrvoError.log")); }
+    QString Work(const QString& name) const { return m_work->filePath(name); }
+
+    std::unique_ptr<LinuxUsbDriverInstaller> MakeInstaller()
+    {
+        auto installer = std::make_unique<LinuxUsbDriverInstaller>();
+        installer->SetRulesDirectory(Work(QStringLiteral("rules.d")));
+        installer->SetUsePkexec(false);
+        return installer;
+    }
+
+    // A stand-in installer script in a driver folder: it runs the given shell body.
+    QString MakeDriverFolder(const QString& body)
+    {
+        const QString folder = Work(QStringLiteral("driver"));
+        const QString script = folder + QStringLiteral("/install-udev-rule.sh");
+        if (!WriteFile(script, QByteArray("#!/bin/sh\n") + body.toUtf8() + '\n'))
+            return QString();
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return folder;
+    }
+
+private slots:
+    void initTestCase() { qputenv("TMPDIR", m_temp.path().toLocal8Bit()); }
+
+    void init()
+    {
+        m_work = std::make_unique<QTemporaryDir>();
+        QDir().mkpath(Work(QStringLiteral("rules.d")));
+    }
+
+    void installedMeansByteIdentical_data()
+    {
+        QTest::addColumn<QByteArray>("installed");
+        QTest::addColumn<QString>("installedName");
+        QTest::addColumn<int>("expected");
+        const QByteArray rule = "SUBSYSTEM==\"usb\", ATTR{idVendor}==\"0a12\", TAG+=\"uaccess\"\n";
+        QByteArray oneByteOff = rule;
+        oneByteOff[5] = 'X';
+        QTest::newRow("identical") << rule << "70-orvo-headset.rules" << 1;
+        QTest::newRow("identical under another name") << rule << "99-local.rules" << 1;
+        QTest::newRow("same size, one byte differs") << oneByteOff << "70-orvo-headset.rules" << 0;
+        QTest::newRow("different size") << rule + "# more\n"
+                                        << "70-orvo-headset.rules" << 0;
+        QTest::newRow("not a rules file") << rule << "70-orvo-headset.rules.bak" << 0;
+    }
+
+    void installedMeansByteIdentical()
+    {
+        QFETCH(QByteArray, installed);
+        QFETCH(QString, installedName);
+        QFETCH(int, expected);
+        const QByteArray rule = "SUBSYSTEM==\"usb\", ATTR{idVendor}==\"0a12\", TAG+=\"uaccess\"\n";
+        QVERIFY(WriteFile(Work(QStringLiteral("driver/70-orvo-headset.rules")), rule));
+        QVERIFY(WriteFile(Work(QStringLiteral("rules.d/10-other.rules")), QByteArray(rule.size(), 'z')));
+        QVERIFY(WriteFile(Work(QStringLiteral("rules.d/")) + installedName, installed));
+        QCOMPARE(MakeInstaller()->IsDriverInstalled(Work(QStringLiteral("driver/70-orvo-headset.rules"))), expected);
+    }
+
+    void cannotTell()
+    {
+        auto installer = MakeInstaller();
+        QCOMPARE(installer->IsDriverInstalled(Work(QStringLiteral("missing.rules"))), -1);
+        QCOMPARE(LinesContaining(LogPath(), QStringLiteral("Invalid rules pathname - ") + Work("missing.rules") +
+                                                QStringLiteral(". Rules file not found."))
+                     .size(),
+                 1);
+        QVERIFY(WriteFile(Work(QStringLiteral("present.rules")), "x"));
+        installer->SetRulesDirectory(Work(QStringLiteral("no-such-folder")));
+        QCOMPARE(installer->IsDriverInstalled(Work(QStringLiteral("present.rules"))), -1);
+    }
+
+    void platformQueries()
+    {
+        auto installer = MakeInstaller();
+        QCOMPARE(installer->IsInAdminRole(), ::geteuid() == 0 ? 1 : 0);
+        QCOMPARE(installer->IsOs64Bit(), QSysInfo::currentCpuArchitecture().contains(QLatin1String("64")) ? 1 : 0);
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("empty") << ""
+                               << "LinuxUsbDriverInstaller: driverPath is NULL or empty.";
+        QTest::newRow("not a folder") << "/no/such/driver"
+                                      << "LinuxUsbDriverInstaller: Invalid path to driver - "
+                                         "/no/such/driver";
+    }
+
+    void refusals()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, logged);
+        auto installer = MakeInstaller();
+        QSignalSpy complete(installer.get(), &IUsbDriverInstaller::DriverInstallComplete);
+        installer->InstallDriver(path);
+        QCOMPARE(complete.size(), 1);
+        QCOMPARE(complete.at(0).at(0).toString(), QStringLiteral("usb-driver-install-error"));
+        QVERIFY(!LinesContaining(LogPath(), logged).isEmpty());
+    }
+
+    void missingInstallerScript()
+    {
+        QDir().mkpath(Work(QStringLiteral("empty-driver")));
+        auto installer = MakeInstaller();
+        QSignalSpy complete(installer.get(), &IUsbDriverInstaller::DriverInstallComplete);
+        installer->InstallDriver(Work(QStringLiteral("empty-driver/")));
+        QCOMPARE(complete.size(), 1);
+        const QString script = Work(QStringLiteral("empty-driver/install-udev-rule.sh"));
+        QCOMPARE(LinesContaining(LogPath(), QStringLiteral("Using %1 to install USB Driver.").arg(script)).size(), 1);
+        QCOMPARE(LinesContaining(LogPath(),
+                                 QStringLiteral("LinuxUsbDriverInstaller: Invalid installer pathname - ") + script)
+                     .size(),
+                 1);
+    }
+
+    void exitCodes_data()
+    {
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("0 is success") << 0 << "";
+        QTest::newRow("1 is a failure") << 1 << "usb-driver-install-error";
+        QTest::newRow("126 (pkexec refused) is a failure") << 126 << "usb-driver-install-error";
+    }
+
+    void exitCodes()
+    {
+        QFETCH(int, exitCode);
+        QFETCH(QString, expected);
+        // The script receives the rules folder and runs in the driver folder.
+        const QString folder = MakeDriverFolder(QStringLiteral("pwd > \"$1/cwd\"\nexit %1").arg(exitCode));
+        auto installer = MakeInstaller();
+        QSignalSpy complete(installer.get(), &IUsbDriverInstaller::DriverInstallComplete);
+        installer->InstallDriver(folder);
+        QVERIFY(complete.wait(10000));
+        QCOMPARE(complete.size(), 1);
+        QCOMPARE(complete.at(0).at(0).toString(), expected);
+        QCOMPARE(TestSupport::ReadFile(Work(QStringLiteral("rules.d/cwd"))).trimmed(),
+                 QFileInfo(folder).canonicalFilePath().toUtf8());
+        if (exitCode != 0) {
+            const QString line = QStringLiteral("Installer exit code was: %1").arg(exitCode, 16);
+            QVERIFY(!LinesContaining(LogPath(), line).isEmpty());
+        }
+    }
+
+    void secondInstallRefusedThenCancel()
+    {
+        const QString folder = MakeDriverFolder(QStringLiteral("exec sleep 30"));
+        auto installer = MakeInstaller();
+        QSignalSpy complete(installer.get(), &IUsbDriverInstaller::DriverInstallComplete);
+        installer->InstallDriver(folder);
+        installer->InstallDriver(folder);
+        QCOMPARE(complete.size(), 1);
+        QCOMPARE(complete.at(0).at(0).toString(), QStringLiteral("usb-driver-install-error"));
+        QVERIFY(!LinesContaining(LogPath(), QStringLiteral("USB Driver Install process already exists.")).isEmpty());
+        QElapsedTimer timer;
+        timer.start();
+        installer->CancelDriverInstall();
+        QVERIFY(timer.elapsed() < 10000);
+        QCoreApplication::processEvents();
+        QCOMPARE(complete.size(), 1);
+        // After a cancel a new install may start.
+        installer->InstallDriver(MakeDriverFolder(QStringLiteral("exit 0")));
+        QVERIFY(complete.wait(10000));
+        QCOMPARE(complete.last().at(0).toString(), QString());
+    }
+
+    void unstartableInstallerStillCompletes()
+    {
+        // Present but not executable: the process cannot start and no finished signal follows.
+        const QString folder = MakeDriverFolder(QStringLiteral("exit 0"));
+        QFile::setPermissions(folder + QStringLiteral("/install-udev-rule.sh"), QFile::ReadOwner);
+        auto installer = MakeInstaller();
+        QSignalSpy complete(installer.get(), &IUsbDriverInstaller::DriverInstallComplete);
+        installer->InstallDriver(folder);
+        QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, 10000);
+        QCOMPARE(complete.at(0).at(0).toString(), QStringLiteral("usb-driver-install-error"));
+        QVERIFY(!LinesContaining(LogPath(), QStringLiteral("USB Driver Install process failed to start")).isEmpty());
+    }
+
+    void shippedRuleAndInstallerWork()
+    {
+        const QString shipped = TestSupport::BinaryDirectory() + QStringLiteral("/USBDriver");
+        auto installer = MakeInstaller();
+        const QString rule = shipped + QStringLiteral("/70-orvo-headset.rules");
+        QCOMPARE(installer->IsDriverInstalled(rule), 0);
+        QSignalSpy complete(installer.get(), &IUsbDriverInstaller::DriverInstallComplete);
+        installer->InstallDriver(shipped);
+        QVERIFY(complete.wait(10000));
+        QCOMPARE(complete.at(0).at(0).toString(), QString());
+        QCOMPARE(installer->IsDriverInstalled(rule), 1);
+    }
+
+    void processErrorTexts()
+    {
+        QCOMPARE(InstallProcessErrorText(QProcess::Crashed), QStringLiteral("USB Driver Install process crashed"));
+        QCOMPARE(InstallProcessErrorText(QProcess::UnknownError),
+                 QStringLiteral("USB Driver Install process encountered an unknown error"));
+        QCOMPARE(InstallProcessErrorText(42), QStringLiteral("Unknown QProcess::ProcessError value"));
+    }
+
+    void factoriesAreRegistered()
+    {
+        LinkLinuxUsbPlatformServices();
+        std::unique_ptr<IUsbDriverInstaller> first(UsbDriverInstallerFactory::Registered()->CreateUsbDriverInstaller());
+        std::unique_ptr<IUsbDriverInstaller> second(
+            UsbDriverInstallerFactory::Registered()->CreateUsbDriverInstaller());
+        QVERIFY(first && second && first != second);
+        IPlatformSupport* platform = PlatformSupportFactory::Registered()->CreatePlatformSupport();
+        QVERIFY(platform);
+        QCOMPARE(PlatformSupportFactory::Registered()->CreatePlatformSupport(), platform);
+    }
+};
+
+QTEST_MAIN(TestUsbDriverInstaller)
+#include "TestUsbDriverInstaller.moc"

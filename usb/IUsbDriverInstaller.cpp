@@ -1,0 +1,3 @@
+#include "usb/IUsbDriverInstaller.h"
+
+// Gives the interface's meta-object a home in this library.

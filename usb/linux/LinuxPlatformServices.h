@@ -1,0 +1,37 @@
+#pragma once
+
+#include "usb/IPlatformSupport.h"
+#include "usb/IUsbDriverInstaller.h"
+
+#include <memory>
+
+namespace OrvoCommon {
+
+class LinuxPlatformSupport : public IPlatformSupport
+{
+public:
+    void OpenUrl(const QString& url) override;
+};
+
+class LinuxUsbDriverInstallerFactory : public UsbDriverInstallerFactory
+{
+public:
+    LinuxUsbDriverInstallerFactory() { Register(this); }
+    // A new installer for every caller, who owns it.
+    IUsbDriverInstaller* CreateUsbDriverInstaller() override;
+};
+
+class LinuxPlatformSupportFactory : public PlatformSupportFactory
+{
+public:
+    LinuxPlatformSupportFactory() { Register(this); }
+    IPlatformSupport* CreatePlatformSupport() override;
+
+private:
+    std::unique_ptr<LinuxPlatformSupport> m_instance;
+};
+
+// Registers the Linux installer, platform support and failed-install detection; call once from main.
+void LinkLinuxUsbPlatformServices();
+
+} // namespace OrvoCommon
