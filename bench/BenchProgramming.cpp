@@ -3,6 +3,7 @@
 // The headset's own time for the requests the run made is the lower bound; what the host adds on top
 // must stay under 10 % of it (the protocol prescribes no other fixed waits on the good path).
 // Prints the figures; exits non-zero when the budget is missed or the run fails.
+#include "bench/BenchMemory.h"
 #include "device/IPelarin.h"
 #include "sim/SimHeadset.h"
 #include "tests/device/ProgrammingFixtures.h"
@@ -18,6 +19,8 @@
 #include <cstdio>
 
 using namespace OrvoCommon;
+using BenchMemory::ResetPeakRss;
+using BenchMemory::StatusKb;
 
 namespace {
 
@@ -25,25 +28,6 @@ constexpr int ImageBytes = 256 * 1024;
 constexpr int ImageHeaderBytes = 32;
 constexpr int SuffixBytes = 16;
 constexpr double OverheadBudget = 0.10;
-
-qint64 StatusKb(const char* key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(qstrlen(key)).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
-}
-
-void ResetPeakRss()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
 
 Sim::SimTiming RealisticTiming()
 {

@@ -6,6 +6,7 @@
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 #include "app/OrvoException.h"
+#include "bench/BenchMemory.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/TestEnvironment.h"
 #include "web/WebDownloader.h"
@@ -23,6 +24,8 @@
 #include <cstdio>
 
 using namespace OrvoCommon;
+using BenchMemory::ResetPeakRss;
+using BenchMemory::StatusKb;
 
 namespace {
 constexpr qint64 FileSize = 64LL * 1024 * 1024;
@@ -30,27 +33,6 @@ constexpr int Rounds = 5;
 constexpr double MinimumRatio = 0.90;
 constexpr qint64 FlatGrowthKb = 16 * 1024;
 constexpr int TransferTimeoutMs = 120000;
-
-// Kilobytes from /proc/self/status.
-qint64 StatusKb(const char* key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(qstrlen(key)).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
-}
-
-// Lets VmHWM measure from now on (Linux resets the peak on "5").
-void ResetPeakRss()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
 
 bool WriteLargeFile(const QString& path)
 {
