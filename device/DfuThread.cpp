@@ -382,6 +382,11 @@ void DfuThread::CatchUpWithOwner()
 
 void DfuThread::InitialCheck()
 {
+    CheckDfuStateThenMoveTo({Dfu::AppIdle, Dfu::AppDetach}, AppMode);
+}
+
+void DfuThread::CheckDfuStateThenMoveTo(std::initializer_list<std::uint8_t> accepted, ProgrammingState next)
+{
     std::uint8_t state = 0;
     if (!m_dfu.GetState(&state)) {
         CatchUpWithOwner();
@@ -389,8 +394,8 @@ void DfuThread::InitialCheck()
         RetryReset();
         return;
     }
-    if (state == Dfu::AppIdle || state == Dfu::AppDetach)
-        SetState(AppMode);
+    if (std::find(accepted.begin(), accepted.end(), state) != accepted.end())
+        SetState(next);
     else
         RetryReset();
 }
@@ -671,17 +676,7 @@ void DfuThread::HandleDownloadError()
 
 void DfuThread::DfuModeCheck()
 {
-    std::uint8_t state = 0;
-    if (!m_dfu.GetState(&state)) {
-        CatchUpWithOwner();
-        Fail();
-        RetryReset();
-        return;
-    }
-    if (state == Dfu::DfuIdle)
-        SetState(DfuMode);
-    else
-        RetryReset();
+    CheckDfuStateThenMoveTo({Dfu::DfuIdle}, DfuMode);
 }
 
 void DfuThread::OnDeviceConnected(ICsrDevice* device)

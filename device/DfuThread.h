@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 
 namespace OrvoCommon {
@@ -95,6 +96,8 @@ private:
     void WaitForReset(ProgrammingState state);
     void SleepUnlessStateChanges(ProgrammingState state, unsigned long milliseconds);
     void InitialCheck();
+    // Moves on when the device reports one of the accepted DFU states; anything else means a reset.
+    void CheckDfuStateThenMoveTo(std::initializer_list<std::uint8_t> accepted, ProgrammingState next);
     void AppModeStep();
     void DfuStep();
     void DfuModeCheck();
