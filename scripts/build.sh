@@ -11,6 +11,10 @@ if [ "${1:-}" = "--sanitize" ]; then
     build_dir=build-asan
     options=(-DCMAKE_BUILD_TYPE=Debug -DTESSARY_SANITIZE=ON -DTESSARY_BUILD_BENCH=OFF)
 fi
+# Rebuilds of other checkouts of the same sources come from the compiler cache when there is one.
+if command -v ccache >/dev/null 2>&1; then
+    options+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 
 cmake -S . -B "$build_dir" -G Ninja "${options[@]}"
 cmake --build "$build_dir" -j "$(nproc)"
