@@ -1,0 +1,39 @@
+#include "ui/EulaDialog.h"
+
+#include "ui/UiCommon.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace UpdatePelarin {
+
+EulaDialog::EulaDialog(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("EulaDialogClass"));
+    setModal(true);
+    SetUpDialogFrame(this, tr("License Agreement", "UR-046"));
+    setFixedSize(400, 300);
+
+    auto* vboxLayout = new QVBoxLayout(this);
+    vboxLayout->setObjectName(QStringLiteral("vboxLayout"));
+    QLabel* message = MakeLabel(this, "message", true);
+    message->setText(tr("You have agreed to comply with the following:", "UR-047"));
+    m_eulaBox = new QTextEdit(this);
+    m_eulaBox->setObjectName(QStringLiteral("eulaBox"));
+    m_eulaBox->setReadOnly(true);
+    vboxLayout->addWidget(message);
+    vboxLayout->addWidget(m_eulaBox);
+    QPushButton* close = MakeButton(this, "close");
+    close->setText(tr("Close", "UR-051"));
+    AddButtonRow(vboxLayout, {close});
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void EulaDialog::SetLicenseHtml(const QString& html)
+{
+    m_eulaBox->setHtml(html);
+}
+
+} // namespace UpdatePelarin
