@@ -11,23 +11,16 @@ namespace UpdatePelarin {
 
 AdminCredentialsNeededDialog::AdminCredentialsNeededDialog(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("AdminCredentialsNeededDialogClass"));
-    setWindowModality(Qt::ApplicationModal);
-    SetUpDialogFrame(this);
-    setMinimumSize(500, 135);
-    resize(minimumSize());
-
-    const NoticeWidgets notice = BuildNoticeLayout(this, true);
+    QVBoxLayout* vboxLayout = SetUpDialog(
+        this, {"AdminCredentialsNeededDialogClass", Qt::ApplicationModal, QSize(500, 135), QSize(500, 135)});
+    const NoticeWidgets notice = BuildNoticeLayout(this, vboxLayout, true);
     notice.headline->setText(tr("<font size=\"+1\">Administrator permissions are required</font>", "UR-254"));
     notice.details->setText(
         tr("<p>This program must be run on a Windows account with Administrator privileges.  Please log out of "
            "Windows, log in using a Windows Administrator user account, and then run this program again.</p><p>If "
            "the problem persists, <a href=\"ContactInfoDialog\">contact Orvo Product Support</a>.</p>",
            "UR-255"));
-    QPushButton* exit = MakeButton(this, "exit");
-    exit->setText(tr("Exit", "UR-257"));
-    notice.buttonRow->addWidget(exit);
-    connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(notice.AddButton("exit", tr("Exit", "UR-257")), &QPushButton::clicked, this, &QDialog::reject);
     QMetaObject::connectSlotsByName(this);
     FitHeightToContents(this);
 }

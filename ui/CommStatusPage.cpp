@@ -22,14 +22,10 @@ CommStatusPage::CommStatusPage(QWidget* parent) : QWizardPage(parent)
     setObjectName(QStringLiteral("CommStatusPageClass"));
     setTitle(tr("Device update progress", "UR-075"));
 
-    auto* vboxLayout = new QVBoxLayout(this);
-    vboxLayout->setObjectName(QStringLiteral("vboxLayout"));
-    auto* vboxLayout1 = new QVBoxLayout;
-    vboxLayout1->setObjectName(QStringLiteral("vboxLayout1"));
-    auto* hboxLayout = new QHBoxLayout;
-    hboxLayout->setObjectName(QStringLiteral("hboxLayout"));
-    auto* verticalLayout = new QVBoxLayout;
-    verticalLayout->setObjectName(QStringLiteral("verticalLayout"));
+    auto* vboxLayout = MakeLayout<QVBoxLayout>("vboxLayout", this);
+    auto* vboxLayout1 = MakeLayout<QVBoxLayout>("vboxLayout1");
+    auto* hboxLayout = MakeLayout<QHBoxLayout>("hboxLayout");
+    auto* verticalLayout = MakeLayout<QVBoxLayout>("verticalLayout");
 
     m_statusMessage = MakeLabel(this, "statusMessage", true);
     m_progressBar = new QProgressBar(this);

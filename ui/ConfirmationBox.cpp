@@ -51,14 +51,8 @@ constexpr KindTexts Texts[ConfirmationBox::KindCount] = {
 
 ConfirmationBox::ConfirmationBox(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("ConfirmationBoxClass"));
-    setModal(true);
-    SetUpDialogFrame(this);
-    resize(MinimumSize);
-    setMinimumSize(MinimumSize);
-
-    auto* vboxLayout = new QVBoxLayout(this);
-    vboxLayout->setObjectName(QStringLiteral("vboxLayout"));
+    QVBoxLayout* vboxLayout =
+        SetUpDialog(this, {"ConfirmationBoxClass", Qt::ApplicationModal, MinimumSize, MinimumSize});
     m_headline = MakeLabel(this, "headline", true);
     m_question = MakeLabel(this, "question", true);
     vboxLayout->addWidget(m_headline);

@@ -19,12 +19,9 @@ QLabel* ContactPage::MakeTips(const QString& text)
 void ContactPage::LayOutInstructions(const InstructionLayout& names, const QString& steps, const QString& notice,
                                      const QString& tips)
 {
-    auto* pageLayout = new QVBoxLayout(this);
-    pageLayout->setObjectName(QLatin1String(names.pageLayout));
-    auto* horizontalLayout = new QHBoxLayout;
-    horizontalLayout->setObjectName(QStringLiteral("horizontalLayout"));
-    auto* textLayout = new QVBoxLayout;
-    textLayout->setObjectName(QLatin1String(names.textLayout));
+    auto* pageLayout = MakeLayout<QVBoxLayout>(names.pageLayout, this);
+    auto* horizontalLayout = MakeLayout<QHBoxLayout>("horizontalLayout");
+    auto* textLayout = MakeLayout<QVBoxLayout>(names.textLayout);
 
     QLabel* connectionSteps = MakeLabel(this, "connectionSteps", true);
     connectionSteps->setText(steps);

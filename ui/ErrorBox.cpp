@@ -18,25 +18,16 @@ constexpr QSize MinimumSize(500, 135);
 
 ErrorBox::ErrorBox(QWidget* parent) : CloseGuardedDialog(parent)
 {
-    setObjectName(QStringLiteral("ErrorBoxClass"));
-    setWindowModality(Qt::ApplicationModal);
-    SetUpDialogFrame(this);
-    resize(MinimumSize);
-    setMinimumSize(MinimumSize);
-
-    const NoticeWidgets notice = BuildNoticeLayout(this, true);
+    QVBoxLayout* vboxLayout = SetUpDialog(this, {"ErrorBoxClass", Qt::ApplicationModal, MinimumSize, MinimumSize});
+    const NoticeWidgets notice = BuildNoticeLayout(this, vboxLayout, true);
     m_headline = notice.headline;
     m_details = notice.details;
     m_systemInfo = MakeButton(this, "systemInfo");
     m_systemInfo->setText(tr("System Information", "UR-164"));
     m_systemInfo->hide();
-    m_retry = MakeButton(this, "retry");
-    m_retry->setText(tr("Retry", "UR-166"));
-    m_exit = MakeButton(this, "exit");
-    m_exit->setText(tr("Exit", "UR-168"));
     notice.buttonRow->insertWidget(0, m_systemInfo);
-    notice.buttonRow->addWidget(m_retry);
-    notice.buttonRow->addWidget(m_exit);
+    m_retry = notice.AddButton("retry", tr("Retry", "UR-166"));
+    m_exit = notice.AddButton("exit", tr("Exit", "UR-168"));
 
     WatchForKeySequence(m_retry);
     WatchForKeySequence(m_exit);

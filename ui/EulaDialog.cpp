@@ -11,13 +11,9 @@ namespace UpdatePelarin {
 
 EulaDialog::EulaDialog(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("EulaDialogClass"));
-    setModal(true);
-    SetUpDialogFrame(this, tr("License Agreement", "UR-046"));
-    setFixedSize(400, 300);
-
-    auto* vboxLayout = new QVBoxLayout(this);
-    vboxLayout->setObjectName(QStringLiteral("vboxLayout"));
+    QVBoxLayout* vboxLayout =
+        SetUpDialog(this, {"EulaDialogClass", Qt::ApplicationModal, QSize(400, 300), QSize(), true},
+                    tr("License Agreement", "UR-046"));
     QLabel* message = MakeLabel(this, "message", true);
     message->setText(tr("You have agreed to comply with the following:", "UR-047"));
     m_eulaBox = new QTextEdit(this);

@@ -14,12 +14,8 @@ constexpr int AnimationMinimumHeight = 75;
 
 IndexFileWaitDialog::IndexFileWaitDialog(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("IndexFileWaitDialogClass"));
-    SetUpDialogFrame(this);
-    resize(490, 138);
-
-    auto* vboxLayout = new QVBoxLayout(this);
-    vboxLayout->setObjectName(QStringLiteral("vboxLayout"));
+    // Its owner shows it beside the start-up without blocking it.
+    QVBoxLayout* vboxLayout = SetUpDialog(this, {"IndexFileWaitDialogClass", Qt::NonModal, QSize(490, 138)});
     QLabel* note = MakeLabel(this, "note", true);
     note->setText(tr("Please wait. Retrieving update information...", "UR-020"));
     note->setAlignment(Qt::AlignCenter);

@@ -21,20 +21,13 @@ InstallDriverPage::InstallDriverPage(QWidget* parent) : ContactPage(parent)
     setObjectName(QStringLiteral("InstallDriverPageClass"));
     setTitle(tr("Install the device driver", "UR-275"));
 
-    auto* verticalLayout_3 = new QVBoxLayout(this);
-    verticalLayout_3->setObjectName(QStringLiteral("verticalLayout_3"));
-    auto* horizontalLayout = new QHBoxLayout;
-    horizontalLayout->setObjectName(QStringLiteral("horizontalLayout"));
-    auto* verticalLayout_2 = new QVBoxLayout;
-    verticalLayout_2->setObjectName(QStringLiteral("verticalLayout_2"));
-    auto* rightVerticalLayout = new QVBoxLayout;
-    rightVerticalLayout->setObjectName(QStringLiteral("rightVerticalLayout"));
-    auto* horizontalLayout_4 = new QHBoxLayout;
-    horizontalLayout_4->setObjectName(QStringLiteral("horizontalLayout_4"));
-    auto* horizontalLayout_3 = new QHBoxLayout;
-    horizontalLayout_3->setObjectName(QStringLiteral("horizontalLayout_3"));
-    auto* verticalLayout = new QVBoxLayout;
-    verticalLayout->setObjectName(QStringLiteral("verticalLayout"));
+    auto* verticalLayout_3 = MakeLayout<QVBoxLayout>("verticalLayout_3", this);
+    auto* horizontalLayout = MakeLayout<QHBoxLayout>("horizontalLayout");
+    auto* verticalLayout_2 = MakeLayout<QVBoxLayout>("verticalLayout_2");
+    auto* rightVerticalLayout = MakeLayout<QVBoxLayout>("rightVerticalLayout");
+    auto* horizontalLayout_4 = MakeLayout<QHBoxLayout>("horizontalLayout_4");
+    auto* horizontalLayout_3 = MakeLayout<QHBoxLayout>("horizontalLayout_3");
+    auto* verticalLayout = MakeLayout<QVBoxLayout>("verticalLayout");
 
     QLabel* instructions = MakeLabel(this, "instructions", true);
     instructions->setText(

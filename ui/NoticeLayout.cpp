@@ -5,29 +5,32 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace UpdatePelarin {
 
-NoticeWidgets BuildNoticeLayout(QDialog* dialog, bool withIcon)
+QPushButton* NoticeWidgets::AddButton(const char* objectName, const QString& text) const
+{
+    QPushButton* button = MakeButton(dialog, objectName);
+    button->setText(text);
+    buttonRow->addWidget(button);
+    return button;
+}
+
+NoticeWidgets BuildNoticeLayout(QDialog* dialog, QVBoxLayout* vboxLayout, bool withIcon)
 {
     NoticeWidgets widgets{};
-    auto* vboxLayout = new QVBoxLayout(dialog);
-    vboxLayout->setObjectName(QStringLiteral("vboxLayout"));
-
-    auto* hboxLayout = new QHBoxLayout;
-    hboxLayout->setObjectName(QStringLiteral("hboxLayout"));
-    auto* vboxLayout1 = new QVBoxLayout;
-    vboxLayout1->setObjectName(QStringLiteral("vboxLayout1"));
+    widgets.dialog = dialog;
+    auto* hboxLayout = MakeLayout<QHBoxLayout>("hboxLayout");
+    auto* vboxLayout1 = MakeLayout<QVBoxLayout>("vboxLayout1");
     hboxLayout->addLayout(vboxLayout1);
     QVBoxLayout* textLayout = vboxLayout1;
     if (withIcon) {
         vboxLayout1->addWidget(MakeErrorIcon(dialog));
         vboxLayout1->addStretch();
-        auto* vboxLayout2 = new QVBoxLayout;
-        vboxLayout2->setObjectName(QStringLiteral("vboxLayout2"));
-        hboxLayout->addLayout(vboxLayout2, 1);
-        textLayout = vboxLayout2;
+        textLayout = MakeLayout<QVBoxLayout>("vboxLayout2");
+        hboxLayout->addLayout(textLayout, 1);
     }
     widgets.headline = MakeLabel(dialog, "headline", true);
     widgets.details = MakeLabel(dialog, "details", true);
@@ -39,8 +42,7 @@ NoticeWidgets BuildNoticeLayout(QDialog* dialog, bool withIcon)
     vboxLayout->addLayout(hboxLayout);
 
     vboxLayout->addWidget(MakeSeparatorLine(dialog));
-    widgets.buttonRow = new QHBoxLayout;
-    widgets.buttonRow->setObjectName(QStringLiteral("hboxLayout1"));
+    widgets.buttonRow = MakeLayout<QHBoxLayout>("hboxLayout1");
     widgets.buttonRow->addStretch();
     vboxLayout->addLayout(widgets.buttonRow);
     return widgets;

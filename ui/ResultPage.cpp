@@ -28,14 +28,10 @@ QLabel* MakeBoldLabel(QWidget* parent, const char* objectName)
 ResultPage::ResultPage(const char* objectName, const QString& illustration, QWidget* parent) : QWizardPage(parent)
 {
     setObjectName(QLatin1String(objectName));
-    auto* vboxLayout = new QVBoxLayout(this);
-    vboxLayout->setObjectName(QStringLiteral("vboxLayout"));
-    auto* hboxLayout = new QHBoxLayout;
-    hboxLayout->setObjectName(QStringLiteral("hboxLayout"));
-    auto* vboxLayout1 = new QVBoxLayout;
-    vboxLayout1->setObjectName(QStringLiteral("vboxLayout1"));
-    auto* hboxLayout1 = new QHBoxLayout;
-    hboxLayout1->setObjectName(QStringLiteral("hboxLayout1"));
+    auto* vboxLayout = MakeLayout<QVBoxLayout>("vboxLayout", this);
+    auto* hboxLayout = MakeLayout<QHBoxLayout>("hboxLayout");
+    auto* vboxLayout1 = MakeLayout<QVBoxLayout>("vboxLayout1");
+    auto* hboxLayout1 = MakeLayout<QHBoxLayout>("hboxLayout1");
 
     m_message = MakeLabel(this, "message", true);
     m_deviceName = MakeBoldLabel(this, "deviceName");

@@ -1,43 +1,25 @@
 #include "ui/SelectFirmwareDialog.h"
 
-#include "ui/ConfirmationBox.h"
 #include "ui/UiCommon.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace UpdatePelarin {
 
-SelectFirmwareDialog::SelectFirmwareDialog(QWidget* parent) : CloseGuardedDialog(parent)
+SelectFirmwareDialog::SelectFirmwareDialog(QWidget* parent) : SelectionDialog(parent)
 {
-    setObjectName(QStringLiteral("SelectFirmwareDialogClass"));
-    setModal(true);
-    SetUpDialogFrame(this, tr("Select Software Version", "UR-300"));
-    setMinimumSize(270, 200);
-    resize(340, 200);
-
-    auto* vboxLayout = new QVBoxLayout(this);
-    vboxLayout->setObjectName(QStringLiteral("vboxLayout"));
+    QVBoxLayout* vboxLayout =
+        SetUpDialog(this, {"SelectFirmwareDialogClass", Qt::ApplicationModal, QSize(340, 200), QSize(270, 200)},
+                    tr("Select Software Version", "UR-300"));
     QLabel* instruction = MakeLabel(this, "instruction", true);
     instruction->setText(tr("Select the desired software version.", "UR-301"));
     m_deviceName = MakeLabel(this, "deviceName", true);
     m_deviceName->setTextFormat(Qt::PlainText);
-    m_firmwareVersions = new QComboBox(this);
-    m_firmwareVersions->setObjectName(QStringLiteral("firmwareVersions"));
     vboxLayout->addWidget(instruction);
     vboxLayout->addWidget(m_deviceName);
-    vboxLayout->addWidget(m_firmwareVersions);
-    vboxLayout->addStretch();
-    QPushButton* ok = MakeButton(this, "ok");
-    ok->setText(tr("OK", "UR-309"));
-    ok->setDefault(true);
-    QPushButton* cancel = MakeButton(this, "cancel");
-    cancel->setText(tr("Cancel", "UR-311"));
-    AddButtonRow(vboxLayout, {ok, cancel});
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    QMetaObject::connectSlotsByName(this);
+    m_firmwareVersions = AddChoice(vboxLayout, "firmwareVersions", tr("OK", "UR-309"), tr("Cancel", "UR-311"));
 }
 
 void SelectFirmwareDialog::SetVersions(const QStringList& versions)
@@ -63,17 +45,6 @@ void SelectFirmwareDialog::SetDeviceName(const QString& name)
 QString SelectFirmwareDialog::SelectedVersion() const
 {
     return m_firmwareVersions->currentData().toString();
-}
-
-bool SelectFirmwareDialog::MayClose()
-{
-    return ConfirmationBox::Confirm(ConfirmationBox::AbortApplication, this);
-}
-
-void SelectFirmwareDialog::on_cancel_clicked()
-{
-    if (ConfirmationBox::Confirm(ConfirmationBox::AbortApplication, this))
-        reject();
 }
 
 } // namespace UpdatePelarin

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/CloseGuardedDialog.h"
+#include "ui/SelectionDialog.h"
 
 #include <QStringList>
 
@@ -9,9 +9,8 @@ class QLabel;
 
 namespace UpdatePelarin {
 
-// In selection mode, lets the user pick the software version to program. OK accepts; Cancel,
-// Escape and a close request ask whether to leave the program first.
-class SelectFirmwareDialog : public CloseGuardedDialog
+// In selection mode, lets the user pick the software version to program.
+class SelectFirmwareDialog : public SelectionDialog
 {
     Q_OBJECT
 
@@ -25,12 +24,6 @@ public:
     void SetDeviceName(const QString& name);
     // The plain version of the current item, never with the "(Current)" mark.
     QString SelectedVersion() const;
-
-protected:
-    bool MayClose() override;
-
-private slots:
-    void on_cancel_clicked();
 
 private:
     QLabel* m_deviceName;

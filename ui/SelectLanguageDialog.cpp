@@ -1,11 +1,9 @@
 #include "ui/SelectLanguageDialog.h"
 
-#include "ui/ConfirmationBox.h"
 #include "ui/UiCommon.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -15,31 +13,16 @@ namespace {
 constexpr int RaiseDelayMs = 500;
 }
 
-SelectLanguageDialog::SelectLanguageDialog(QWidget* parent) : CloseGuardedDialog(parent)
+SelectLanguageDialog::SelectLanguageDialog(QWidget* parent) : SelectionDialog(parent)
 {
-    setObjectName(QStringLiteral("SelectLanguageDialogClass"));
-    setModal(true);
-    SetUpDialogFrame(this, tr("Select Language", "UR-007"));
+    QVBoxLayout* vboxLayout =
+        SetUpDialog(this, {"SelectLanguageDialogClass", Qt::ApplicationModal, QSize(250, 150), QSize(), true},
+                    tr("Select Language", "UR-007"));
     setWindowIcon(ProgramIcon());
-    setFixedSize(250, 150);
-
-    auto* vboxLayout = new QVBoxLayout(this);
-    vboxLayout->setObjectName(QStringLiteral("vboxLayout"));
     QLabel* message = MakeLabel(this, "message", true);
     message->setText(tr("Select your language.", "UR-008"));
-    m_language = new QComboBox(this);
-    m_language->setObjectName(QStringLiteral("language"));
     vboxLayout->addWidget(message);
-    vboxLayout->addWidget(m_language);
-    vboxLayout->addStretch();
-    QPushButton* ok = MakeButton(this, "ok");
-    ok->setText(tr("OK", "UR-014"));
-    ok->setDefault(true);
-    QPushButton* cancel = MakeButton(this, "cancel");
-    cancel->setText(tr("Cancel", "UR-016"));
-    AddButtonRow(vboxLayout, {ok, cancel});
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    QMetaObject::connectSlotsByName(this);
+    m_language = AddChoice(vboxLayout, "language", tr("OK", "UR-014"), tr("Cancel", "UR-016"));
 }
 
 void SelectLanguageDialog::Fill(const QList<OrvoCommon::LanguageInfo>& languages)
@@ -66,21 +49,10 @@ void SelectLanguageDialog::ShowTimeout()
     activateWindow();
 }
 
-bool SelectLanguageDialog::MayClose()
-{
-    return ConfirmationBox::Confirm(ConfirmationBox::AbortApplication, this);
-}
-
 void SelectLanguageDialog::showEvent(QShowEvent* event)
 {
-    CloseGuardedDialog::showEvent(event);
+    SelectionDialog::showEvent(event);
     QTimer::singleShot(RaiseDelayMs, this, &SelectLanguageDialog::ShowTimeout);
-}
-
-void SelectLanguageDialog::on_cancel_clicked()
-{
-    if (ConfirmationBox::Confirm(ConfirmationBox::AbortApplication, this))
-        reject();
 }
 
 } // namespace UpdatePelarin

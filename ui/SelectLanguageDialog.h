@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/CloseGuardedDialog.h"
+#include "ui/SelectionDialog.h"
 
 #include "app/IConfiguration.h"
 
@@ -8,9 +8,8 @@ class QComboBox;
 
 namespace UpdatePelarin {
 
-// Lets the user pick the interface language at start. OK accepts; Cancel, Escape and a close
-// request ask whether to leave the program first.
-class SelectLanguageDialog : public CloseGuardedDialog
+// Lets the user pick the interface language at start.
+class SelectLanguageDialog : public SelectionDialog
 {
     Q_OBJECT
 
@@ -29,11 +28,7 @@ public slots:
     void ShowTimeout();
 
 protected:
-    bool MayClose() override;
     void showEvent(QShowEvent* event) override;
-
-private slots:
-    void on_cancel_clicked();
 
 private:
     QComboBox* m_language;

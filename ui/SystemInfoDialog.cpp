@@ -12,21 +12,16 @@ namespace UpdatePelarin {
 
 SystemInfoDialog::SystemInfoDialog(QWidget* parent) : CloseGuardedDialog(parent)
 {
-    setObjectName(QStringLiteral("SystemInfoDialogClass"));
-    setModal(true);
-    SetUpDialogFrame(this, tr("System Information", "UR-101"));
-    setFixedSize(525, 425);
-
-    auto* vboxLayout = new QVBoxLayout(this);
-    vboxLayout->setObjectName(QStringLiteral("vboxLayout"));
+    QVBoxLayout* vboxLayout =
+        SetUpDialog(this, {"SystemInfoDialogClass", Qt::ApplicationModal, QSize(525, 425), QSize(), true},
+                    tr("System Information", "UR-101"));
     m_infoBox = new QTextEdit(this);
     m_infoBox->setObjectName(QStringLiteral("infoBox"));
     m_infoBox->setReadOnly(true);
     vboxLayout->addWidget(m_infoBox);
     vboxLayout->addWidget(MakeSeparatorLine(this));
 
-    auto* hboxLayout = new QHBoxLayout;
-    hboxLayout->setObjectName(QStringLiteral("hboxLayout"));
+    auto* hboxLayout = MakeLayout<QHBoxLayout>("hboxLayout");
     m_sendData = MakeButton(this, "sendData");
     m_sendData->setText(tr("Send to Orvo", "UR-109"));
     m_uploadProgress = MakeLabel(this, "uploadProgress");

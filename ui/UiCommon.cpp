@@ -52,14 +52,25 @@ bool IsPtsKeySequence(const QEvent* event)
            (modifiers & (Qt::ControlModifier | Qt::MetaModifier));
 }
 
-void SetUpDialogFrame(QDialog* dialog, const QString& title)
+QVBoxLayout* SetUpDialog(QDialog* dialog, const DialogFrame& frame, const QString& title)
 {
+    dialog->setObjectName(QLatin1String(frame.objectName));
+    dialog->setWindowModality(frame.modality);
+    if (frame.fixedSize) {
+        dialog->setFixedSize(frame.size);
+    } else {
+        if (frame.minimumSize.isValid())
+            dialog->setMinimumSize(frame.minimumSize);
+        if (frame.size.isValid())
+            dialog->resize(frame.size);
+    }
     dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                            Qt::CustomizeWindowHint);
     dialog->setWindowTitle(title.isEmpty() ? ProgramTitle() : title);
     dialog->setSizeGripEnabled(true);
     if (QSizeGrip* grip = dialog->findChild<QSizeGrip*>())
         grip->setFixedSize(0, 0);
+    return MakeLayout<QVBoxLayout>("vboxLayout", dialog);
 }
 
 void FitHeightToContents(QDialog* dialog)
@@ -125,8 +136,7 @@ QFrame* MakeSeparatorLine(QWidget* parent)
 void AddButtonRow(QVBoxLayout* layout, std::initializer_list<QPushButton*> buttons)
 {
     layout->addWidget(MakeSeparatorLine(layout->parentWidget()));
-    auto* row = new QHBoxLayout;
-    row->setObjectName(QStringLiteral("hboxLayout"));
+    auto* row = MakeLayout<QHBoxLayout>("hboxLayout");
     row->addStretch();
     for (QPushButton* button : buttons)
         row->addWidget(button);
@@ -148,8 +158,7 @@ QFrame* MakeIllustrationFrame(QWidget* parent, const char* frameName, const char
     frame->setObjectName(QLatin1String(frameName));
     frame->setMinimumSize(IllustrationFrameMinimum);
     frame->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-    auto* layout = new QVBoxLayout(frame);
-    layout->setObjectName(QLatin1String(layoutName));
+    auto* layout = MakeLayout<QVBoxLayout>(layoutName, frame);
     layout->setContentsMargins(1, 1, 1, 1);
     QLabel* illustration = MakeLabel(frame, "illustration");
     illustration->setMinimumSize(minimumSize);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBoxLayout>
 #include <QSize>
 #include <QString>
 
@@ -13,7 +14,6 @@ class QLabel;
 class QMovie;
 class QObject;
 class QPushButton;
-class QVBoxLayout;
 class QWidget;
 
 // Small pieces every page and dialog of the interface shares, so that the window frame, the
@@ -34,10 +34,31 @@ QIcon ProgramIcon();
 // selection modes. False for any other event.
 bool IsPtsKeySequence(const QEvent* event);
 
-// The frame all our dialogs share: a title bar without system menu or close button, a fixed-size
-// hint, the program title (or the given one), and the size grip switched on but shrunk away so that
-// the corner stays clean.
-void SetUpDialogFrame(QDialog* dialog, const QString& title = QString());
+// How a dialog is framed. A fixed dialog keeps size; any other starts at size (when valid) and
+// shrinks no further than minimumSize (when valid).
+struct DialogFrame
+{
+    const char* objectName;
+    Qt::WindowModality modality;
+    QSize size;
+    QSize minimumSize = QSize();
+    bool fixedSize = false;
+};
+
+// Gives a dialog the frame all our dialogs share: its name, modality and size, a title bar without
+// system menu or close button, a fixed-size hint, the program title (or the given one), and the
+// size grip switched on but shrunk away so that the corner stays clean. Returns the dialog's top
+// layout, "vboxLayout".
+QVBoxLayout* SetUpDialog(QDialog* dialog, const DialogFrame& frame, const QString& title = QString());
+
+// A layout named objectName, set on owner when there is one.
+template <class Layout>
+Layout* MakeLayout(const char* objectName, QWidget* owner = nullptr)
+{
+    auto* layout = owner ? new Layout(owner) : new Layout;
+    layout->setObjectName(QLatin1String(objectName));
+    return layout;
+}
 
 // Gives a dialog whose texts wrap the height they need at its present width (never less than its
 // minimum), after its texts changed.

@@ -13,8 +13,7 @@ namespace UpdatePelarin {
 WelcomePage::WelcomePage(QWidget* parent) : QWizardPage(parent)
 {
     setObjectName(QStringLiteral("WelcomePageClass"));
-    auto* vboxLayout = new QVBoxLayout(this);
-    vboxLayout->setObjectName(QStringLiteral("vboxLayout"));
+    auto* vboxLayout = MakeLayout<QVBoxLayout>("vboxLayout", this);
     m_message = MakeLabel(this, "message", true);
     m_eulaBox = new QTextEdit(this);
     m_eulaBox->setObjectName(QStringLiteral("eulaBox"));
