@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMovie>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -435,6 +436,9 @@ void TestPagesAndDialogs::installDriverStates()
     QCOMPARE(!indicator->pixmap(Qt::ReturnByValue).isNull(), picture);
     if (state != InstallDriverPage::Installing && state != InstallDriverPage::Installed)
         QCOMPARE(indicator->text(), QStringLiteral(" "));
+    // The animation runs only while installing (when the program has one).
+    if (const QMovie* movie = page->findChild<QMovie*>())
+        QCOMPARE(movie->state() == QMovie::Running, state == InstallDriverPage::Installing);
 }
 
 void TestPagesAndDialogs::commStatusRules()
