@@ -1,6 +1,7 @@
 #include "app/ConfigurationFactory.h"
 #include "app/ErrorCodes.h"
 #include "app/OrvoException.h"
+#include "app/SingleApplication.h"
 #include "sysinfo/linux/LinuxSystemInfoReader.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/LogCapture.h"
@@ -96,6 +97,7 @@ private slots:
     void errorBoxChoices_data();
     void errorBoxChoices();
     void exitAndEscapeAskFirst();
+    void boxIsActivationWindowUntilTheWizard();
     void contactLinkKeepsBoxOpen_data();
     void contactLinkKeepsBoxOpen();
     void systemInfoWithoutDevice();
@@ -338,6 +340,32 @@ void TestSupportManager::exitAndEscapeAskFirst()
     QVERIFY(quit);
 }
 
+void TestSupportManager::boxIsActivationWindowUntilTheWizard()
+{
+    auto* application = qobject_cast<SingleApplication*>(QCoreApplication::instance());
+    QVERIFY(application);
+    QString activationWindow;
+    ModalDriver driver;
+    const auto retry = [&](QWidget* box) {
+        activationWindow =
+            application->ActivationWindow() ? application->ActivationWindow()->objectName() : QStringLiteral("none");
+        Click(box, QStringLiteral("retry"));
+    };
+    driver.OnModal(ErrorBoxName, retry);
+    QVERIFY(SupportManager::Instance()->DisplayError(err_index_unretrievable, nullptr));
+    QCOMPARE(activationWindow, ErrorBoxName);
+    QVERIFY(!application->ActivationWindow());
+
+    // Once the wizard is there, a second start brings the wizard forward, not the box.
+    QWidget wizard;
+    SupportManager::Instance()->SetHostWindow(&wizard);
+    driver.OnModal(ErrorBoxName, retry);
+    QVERIFY(SupportManager::Instance()->DisplayError(err_index_unretrievable, &wizard));
+    SupportManager::Instance()->SetHostWindow(nullptr);
+    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    QCOMPARE(activationWindow, QStringLiteral("none"));
+}
+
 void TestSupportManager::contactLinkKeepsBoxOpen_data()
 {
     QTest::addColumn<bool>("localPage");
@@ -507,5 +535,13 @@ void TestSupportManager::failedUploadIsReported()
     RunSystemInfo(driver);
 }
 
-QTEST_MAIN(TestSupportManager)
+int main(int argc, char** argv)
+{
+    // The program's own application class: before the wizard exists, the error box is the window
+    // that a second start of the program brings forward.
+    SingleApplication application(QStringLiteral("TessaryTestSupportManager"), argc, argv);
+    TestSupportManager test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "TestSupportManager.moc"
