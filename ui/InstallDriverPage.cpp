@@ -41,6 +41,7 @@ InstallDriverPage::InstallDriverPage(QWidget* parent) : ContactPage(parent)
     m_indicator = MakeLabel(this, "indicator");
     m_indicator->setMinimumSize(IndicatorSide, IndicatorSide);
     m_indicator->setMaximumHeight(IndicatorSide);
+    m_indicator->setAlignment(Qt::AlignCenter);
     m_notice = MakeLabel(this, "notice", true);
     m_notice->setText(tr("Success! Click \"Next\" to continue.", "UR-272"));
     m_notice->hide();

@@ -10,6 +10,11 @@
 
 namespace UpdatePelarin {
 
+namespace {
+// Sets the headline off from the details, which start without a margin of their own.
+constexpr int HeadlineGap = 4;
+} // namespace
+
 QPushButton* NoticeWidgets::AddButton(const char* objectName, const QString& text) const
 {
     QPushButton* button = MakeButton(dialog, objectName);
@@ -37,6 +42,7 @@ NoticeWidgets BuildNoticeLayout(QDialog* dialog, QVBoxLayout* vboxLayout, bool w
     widgets.details->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     widgets.details->setOpenExternalLinks(false);
     textLayout->addWidget(widgets.headline);
+    textLayout->addSpacing(HeadlineGap);
     textLayout->addWidget(widgets.details);
     textLayout->addStretch();
     vboxLayout->addLayout(hboxLayout);
