@@ -1,5 +1,6 @@
 #include "main/EntryPoint.h"
 
+#include "app/ApplicationVersion.h"
 #include "app/ArgumentMap.h"
 #include "app/ConfigKeys.h"
 #include "app/ConfigurationFactory.h"
@@ -20,6 +21,7 @@
 #include "script/ScriptEngineFactory.h"
 #include "sysinfo/linux/LinuxLanguageSupport.h"
 #include "sysinfo/linux/LinuxSystemInfoReader.h"
+#include "ui/UiResources.h"
 #include "usb/linux/LinuxPlatformServices.h"
 
 #include <QDeadlineTimer>
@@ -33,7 +35,6 @@ using namespace OrvoCommon;
 
 namespace {
 
-constexpr char ApplicationVersion[] = "1.0.5924";
 constexpr char SingleInstanceKey[] = "OrvoUpdateSkerrow";
 constexpr char WakeUpMessage[] = "Wake up!";
 constexpr int WakeUpTimeoutMs = 5000;
@@ -118,6 +119,7 @@ int RunTessary(int argc, char** argv)
     LinkLinuxUsbPlatformServices();
     RegisterCommonMetaTypes();
     RegisterFirmwareMetaTypes();
+    UpdatePelarin::InitUiResources();
 
     // The argument list as given; QApplication would swallow options such as -style.
     QStringList argumentList;

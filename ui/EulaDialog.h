@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDialog>
+
+class QTextEdit;
+
+namespace UpdatePelarin {
+
+// The licence the user has accepted, shown again from the wizard's Help menu. Close accepts.
+class EulaDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit EulaDialog(QWidget* parent = nullptr);
+
+    void SetLicenseHtml(const QString& html);
+
+private:
+    QTextEdit* m_eulaBox;
+};
+
+} // namespace UpdatePelarin

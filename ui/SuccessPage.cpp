@@ -1,0 +1,18 @@
+#include "ui/SuccessPage.h"
+
+#include <QLabel>
+
+namespace UpdatePelarin {
+
+SuccessPage::SuccessPage(QWidget* parent)
+    : ResultPage("SuccessPageClass", QStringLiteral(":/ui/img_success_illustration"), parent)
+{
+    setTitle(tr("Process completed", "UR-099"));
+    m_message->setText(
+        tr("Your device has been successfully updated. It is now safe to turn the device off.", "UR-090"));
+    m_versionLabel->setText(tr("Software version:", "UR-092"));
+    m_notice->setText(tr("Click \"Finish\" to close this window.", "UR-205"));
+    QMetaObject::connectSlotsByName(this);
+}
+
+} // namespace UpdatePelarin
