@@ -28,6 +28,11 @@ inline constexpr char LanguageInfo[] = "LanguageInfo";
 // Linux additions: which USB transport to use, and the simulated headset's profile.
 inline constexpr char UsbBackend[] = "UsbBackend";
 inline constexpr char SimulatedHeadset[] = "SimulatedHeadset";
+// Bounds on a download from a slow or hostile server: the time to connect, and the average speed
+// below which a transfer is given up once it has lasted the low-speed time.
+inline constexpr char DownloadConnectTimeout[] = "DownloadConnectTimeout";
+inline constexpr char DownloadLowSpeedLimit[] = "DownloadLowSpeedLimit";
+inline constexpr char DownloadLowSpeedTime[] = "DownloadLowSpeedTime";
 
 inline constexpr bool CleanErrorLogDefault = true;
 inline constexpr char UsbDriverSubdirectoryDefault[] = "USBDriver";
@@ -44,5 +49,10 @@ inline constexpr bool AcceptNonMatchingDfuSuffixDefault = false;
 inline constexpr char UsbBackendLibusb[] = "libusb";
 inline constexpr char UsbBackendSimulator[] = "simulator";
 inline constexpr char SimulatedHeadsetDefault[] = "SimulatedHeadset.xml";
+// A GPRS link passes these; the low-speed time is longer than the downloader's 60 s fail-safe, so a
+// server that falls silent still ends in the fail-safe.
+inline constexpr unsigned DownloadConnectTimeoutDefault = 30000;
+inline constexpr unsigned DownloadLowSpeedLimitDefault = 1024;
+inline constexpr unsigned DownloadLowSpeedTimeDefault = 90000;
 
 } // namespace OrvoCommon::ConfigKeys

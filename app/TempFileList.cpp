@@ -1,11 +1,27 @@
 #include "app/TempFileList.h"
 
+#include "app/ControlCharacters.h"
 #include "app/ProgramDirectory.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMutexLocker>
 
 namespace OrvoCommon {
+
+namespace {
+
+// A listed path the program may have written: a file directly in its folder (downloads) or one
+// inside the temporary directory (logs, and the folders older runs were unpacked to).
+bool IsDeletable(const QString& path)
+{
+    if (!QDir::isAbsolutePath(path) || QDir::cleanPath(path) != path)
+        return false;
+    return QFileInfo(path).path() == QDir::cleanPath(ProgramDirectory()) || path.startsWith(TempDirectoryWithSlash());
+}
+
+} // namespace
 
 TempFileList* TempFileList::Instance()
 {
@@ -29,13 +45,16 @@ QString TempFileList::GetListFilePath() const
 
 void TempFileList::RegisterTempFile(const QString& path)
 {
+    if (path.isEmpty() || ContainsControlCharacters(path))
+        return;
+    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     QMutexLocker lock(&m_mutex);
     if (m_listPath.isEmpty())
         return;
     QFile list(m_listPath);
     if (!list.open(QIODevice::Append | QIODevice::Text))
         return;
-    list.write(path.toLocal8Bit() + '\n');
+    list.write(absolute.toLocal8Bit() + '\n');
 }
 
 void TempFileList::DeleteTempFiles()
@@ -52,7 +71,7 @@ void TempFileList::DeleteTempFiles()
         if (line.endsWith('\n'))
             line.chop(1);
         const QString path = QString::fromLocal8Bit(line);
-        if (!path.isEmpty() && QFile::exists(path) && !QFile::remove(path))
+        if (IsDeletable(path) && QFile::exists(path) && !QFile::remove(path))
             allDeleted = false;
     }
     list.close();

@@ -17,9 +17,13 @@ public:
     void SetListFileName(const QString& name);
     QString GetListFilePath() const;
 
+    // Stores the path made absolute, one per line; a path holding a control character is not
+    // stored (a line break would make it two entries).
     void RegisterTempFile(const QString& path);
     // Deletes every listed file that exists; the list file itself goes only when all of them went,
-    // so that the next run tries the rest again.
+    // so that the next run tries the rest again. Only absolute paths directly inside the program's
+    // folder or anywhere inside the temporary directory are deleted, the places the program writes
+    // to; other lines are dropped, since the list lives in a folder other people can write to.
     void DeleteTempFiles();
 
 private:

@@ -121,8 +121,10 @@ void FirmwareProcessing::StartIndexDownload()
 {
     m_acquiringIndex = true;
     RegisterTempFile(ProgramFolderPath(m_indexFileName));
-    // A refusal completes inside Download, so nothing may follow this call.
-    m_downloader->Download(m_indexFileName, m_host, m_urlPath, IndexFileMinimumSize);
+    // A refusal completes inside Download, so nothing may follow this call. Nothing larger than the
+    // loader takes is worth fetching.
+    m_downloader->Download(m_indexFileName, m_host, m_urlPath, IndexFileMinimumSize, IndexFile::MaximumFileSize,
+                           m_indexFileName);
 }
 
 void FirmwareProcessing::AcquireImageFiles(const FirmwareImageDescriptorList& descriptors)
@@ -174,13 +176,19 @@ void FirmwareProcessing::StartImageDownload()
 {
     const IFirmwareImageDescriptor* descriptor = m_pending.first();
     RegisterTempFile(ProgramFolderPath(descriptor->GetFileName()));
-    // A refusal completes inside Download, so nothing may follow this call.
+    // A refusal completes inside Download, so nothing may follow this call. An image is exactly its
+    // length long: a body that runs past it is corrupt and is not fetched further.
     m_downloader->Download(descriptor->GetFileName(), descriptor->GetHttpHost(), descriptor->GetUrlPath(),
-                           descriptor->GetLength());
+                           descriptor->GetLength(), descriptor->GetLength(), descriptor->GetFileName());
 }
 
 bool FirmwareProcessing::TakeRetry(const QString& fileName)
 {
+    if (m_downloader->LastFailureWouldRepeat()) {
+        m_logger->LogError(QStringLiteral("Download of ") + fileName +
+                           QStringLiteral(" failed - not retried, it would fail the same way"));
+        return false;
+    }
     if (m_retries <= 0) {
         m_logger->LogError(QStringLiteral("Download of ") + fileName + QStringLiteral(" failed - no retries remain"));
         return false;

@@ -1,14 +1,17 @@
 #include "firmware/IndexFile.h"
 
 #include "app/ArgumentMap.h"
+#include "app/ControlCharacters.h"
 #include "app/ErrorCodes.h"
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 #include "app/OrvoException.h"
+#include "app/ProgramFiles.h"
 #include "firmware/Crc32.h"
 #include "firmware/IndexNumber.h"
 #include "firmware/LoggedException.h"
 #include "firmware/VersionNumbers.h"
+#include "web/HttpHost.h"
 
 #include <QFile>
 #include <QPair>
@@ -186,12 +189,12 @@ struct IndexDocument
     }
 };
 
-// A file name is joined to folder paths and later used as a download target, so it must name a
-// file inside the folder and nothing else.
+// A file name is joined to folder paths, used as a download target and written to the line-based
+// temporary-file list, so it must name a file inside the folder and nothing else.
 bool IsPlainFileName(const QString& name)
 {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !ContainsControlCharacters(name);
 }
 
 // Turns the gathered elements into descriptors and the product table, with the index file's messages.
@@ -200,9 +203,10 @@ class Loader
 public:
     Loader(ILogger* logger, const IndexDocument& document) : m_logger(logger), m_document(document) {}
 
+    // Messages quote the file's values, which must not break the log line.
     [[noreturn]] void Fail(const QString& message) const
     {
-        ThrowLoggedException(m_logger, ErrorCodes::IndexCorrupted, message);
+        ThrowLoggedException(m_logger, ErrorCodes::IndexCorrupted, EscapeControlCharacters(message));
     }
 
     QString ReadText(const Attributes& element, const QString& name) const
@@ -261,12 +265,16 @@ public:
         if (!IsPlainFileName(fields.fileName))
             Fail(QStringLiteral("The index file node FILENAME value (") + fields.fileName +
                  QStringLiteral(") is not a plain file name"));
+        // Downloads land in the program's folder; none may replace what the program reads there.
+        if (IsProgramFileName(fields.fileName))
+            Fail(QStringLiteral("The index file node FILENAME value (") + fields.fileName +
+                 QStringLiteral(") names a file of the program"));
         fields.crc = ReadNumber(image, QStringLiteral("CRC"), Max32);
         fields.releaseRevision = ReadVersion(release, QStringLiteral("REVISION"));
         fields.imageRevision = ReadVersion(image, QStringLiteral("REVISION"));
         fields.productName = ReadText(device, QStringLiteral("PRODUCTNAME"));
         fields.hardwareRevision = ReadVersion(hardware.attributes, QStringLiteral("REVISION"));
-        fields.length = ReadNumber(image, QStringLiteral("LENGTH"), Max32);
+        fields.length = ReadNumber(image, QStringLiteral("LENGTH"), IndexFile::MaximumImageLength);
 
         const std::uint32_t compression =
             ReadOptionalNumber(image, QStringLiteral("COMPRESSION"), Max32, CompressionNone);
@@ -278,6 +286,7 @@ public:
 
         const QString host = QStringLiteral("HTTPHOST");
         fields.httpHost = ReadOptionalText(image.hasAttribute(host) ? image : release, host);
+        CheckHost(fields.httpHost);
         const QString path = QStringLiteral("URLPATH");
         fields.urlPath = ReadOptionalText(image.hasAttribute(path) ? image : release, path);
         if (!fields.urlPath.isEmpty())
@@ -309,6 +318,18 @@ public:
     }
 
 private:
+    // An empty host is reported when an image is to be downloaded; a malformed one at once. Every
+    // image of a release shares its host, so each text is parsed once.
+    void CheckHost(const QString& host) const
+    {
+        if (host.isEmpty() || m_validHosts.contains(host))
+            return;
+        if (!ParseHttpHost(host))
+            Fail(QStringLiteral("The index file node HTTPHOST value (") + host +
+                 QStringLiteral(") is not of the form name[:port]"));
+        m_validHosts.insert(host);
+    }
+
     // Honoured only when the HARDWARE holds exactly one PATTERNMATCH.
     QString FindMatchPattern(const IndexDocument::HardwareRecord& hardware, std::uint16_t subId) const
     {
@@ -323,6 +344,7 @@ private:
 
     ILogger* m_logger;
     const IndexDocument& m_document;
+    mutable QSet<QString> m_validHosts;
 };
 
 } // namespace

@@ -17,6 +17,9 @@ class IndexFile : public IIndexFile
 public:
     // Files larger than this are refused rather than parsed; a real catalogue is a few hundred KiB.
     static constexpr qint64 MaximumFileSize = 16 * 1024 * 1024;
+    // The longest image an IMAGE may list. BlueCore images run to a few hundred KiB, a few MiB at
+    // most; a LENGTH beyond this could only make the program fetch gigabytes for nothing.
+    static constexpr std::uint32_t MaximumImageLength = 16 * 1024 * 1024;
 
     // Loads the file; throws "index-corrupted" (logged) when anything is wrong with it.
     static std::unique_ptr<IIndexFile> Create(const QString& path);

@@ -9,6 +9,7 @@
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 #include "app/OrvoException.h"
+#include "app/TempFileList.h"
 #include "device/DfuThread.h"
 #include "device/IPelarin.h"
 #include "device/PelarinFactory.h"
@@ -237,6 +238,11 @@ int main(int argc, char** argv)
     RegisterFirmwareMetaTypes();
     RegisterDeviceMetaTypes();
 
+    // Downloads are registered in this list and go at exit, so that no run works from what an
+    // earlier one fetched; what a killed run left behind goes now.
+    TempFileList::Instance()->SetListFileName(QStringLiteral("TessaryUpdateTempFiles.txt"));
+    DeleteTempFiles();
+
     int status = 1;
     try {
         ILogger* logger = GetLogger();
@@ -251,5 +257,6 @@ int main(int argc, char** argv)
     } catch (const OrvoException&) {
         // Nothing was started, so there is nothing to end.
     }
+    DeleteTempFiles();
     return status;
 }

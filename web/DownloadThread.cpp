@@ -11,7 +11,8 @@
 namespace OrvoCommon {
 
 namespace {
-constexpr long ReceiveBufferSize = 512 * 1024;
+constexpr qint64 ReceiveBufferSize = 512 * 1024;
+constexpr qint64 SmallestReceiveBuffer = 16 * 1024;
 } // namespace
 
 DownloadThread::DownloadThread(QObject* parent) : QThread(parent), m_logger(GetLogger())
@@ -22,7 +23,7 @@ DownloadThread::DownloadThread(QObject* parent) : QThread(parent), m_logger(GetL
 
 DownloadThread::~DownloadThread()
 {
-    m_canceled = true;
+    Cancel();
     wait();
 }
 
@@ -31,8 +32,19 @@ void DownloadThread::Reset()
     m_url.clear();
     m_localName.clear();
     m_minimumSize = 0;
-    m_canceled = false;
+    m_limits = TransferLimits();
+    m_written = 0;
+    m_errorText[0] = '\0';
+    m_cancelReason = NotCanceled;
+    m_tooLarge = false;
+    m_endedByFailSafe = false;
     m_lastProgress = 0;
+}
+
+void DownloadThread::SetCancelReason(CancelReason reason)
+{
+    int expected = NotCanceled;
+    m_cancelReason.compare_exchange_strong(expected, reason);
 }
 
 QString DownloadThread::OutputPath(const QString& localName)
@@ -66,8 +78,17 @@ ExceptionPtr DownloadThread::Transfer()
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
     curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
-    // Large chunks keep write calls and heartbeats few on fast links.
-    curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, ReceiveBufferSize);
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, m_errorText);
+    // Large chunks keep write calls and heartbeats few on fast links; a buffer larger than the file
+    // may be would only take in more of a body that is refused anyway.
+    curl_easy_setopt(curl, CURLOPT_BUFFERSIZE,
+                     static_cast<long>(qBound(SmallestReceiveBuffer, m_limits.maximumSize, ReceiveBufferSize)));
+    // A body announced larger than the file may be is refused before it is read; one that streams
+    // past it is stopped by the write function.
+    curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(m_limits.maximumSize));
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, m_limits.connectTimeoutMs);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, m_limits.lowSpeedBytesPerSecond);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, m_limits.lowSpeedSeconds);
 
     const QString path = OutputPath(m_localName);
     m_file.setFileName(path);
@@ -85,12 +106,7 @@ ExceptionPtr DownloadThread::Transfer()
 
     if (result != CURLE_OK) {
         m_file.remove();
-        if (m_canceled)
-            return MakeExceptionPtr(QLatin1String(ErrorCodes::DownloadCanceled),
-                                    QStringLiteral("Download canceled by user"));
-        return MakeExceptionPtr(QLatin1String(ErrorCodes::DownloadError),
-                                QStringLiteral("A status code of ") + QString::number(result) +
-                                    QStringLiteral(" was received from download"));
+        return TransferFailure(result);
     }
 
     m_logger->LogInformation(QStringLiteral("Downloaded ") + m_localName + QStringLiteral(" from web server"));
@@ -110,10 +126,44 @@ ExceptionPtr DownloadThread::Transfer()
     return nullptr;
 }
 
+ExceptionPtr DownloadThread::TransferFailure(CURLcode result)
+{
+    const QLatin1String code(ErrorCodes::DownloadError);
+    if (m_tooLarge || result == CURLE_FILESIZE_EXCEEDED) {
+        m_tooLarge = true;
+        return MakeExceptionPtr(code, QStringLiteral("The download of %1 was stopped: it is larger than %2 bytes")
+                                          .arg(m_localName)
+                                          .arg(m_limits.maximumSize));
+    }
+    if (m_cancelReason == CanceledByFailSafe) {
+        m_endedByFailSafe = true;
+        return MakeExceptionPtr(code, QStringLiteral("A failsafe timeout occurred during download"));
+    }
+    if (m_cancelReason == CanceledByUser)
+        return MakeExceptionPtr(QLatin1String(ErrorCodes::DownloadCanceled),
+                                QStringLiteral("Download canceled by user"));
+    QString message =
+        QStringLiteral("A status code of ") + QString::number(result) + QStringLiteral(" was received from download");
+    if (result == CURLE_OPERATION_TIMEDOUT) {
+        const QString reason =
+            m_errorText[0] ? QString::fromLocal8Bit(m_errorText) : QString::fromLatin1(curl_easy_strerror(result));
+        message += QStringLiteral(" (timed out: ") + reason + QLatin1Char(')');
+    }
+    return MakeExceptionPtr(code, message);
+}
+
 size_t DownloadThread::WriteData(char* data, size_t size, size_t count, void* self)
 {
     auto* thread = static_cast<DownloadThread*>(self);
-    const qint64 written = thread->m_file.write(data, static_cast<qint64>(size * count));
+    const auto length = static_cast<qint64>(size * count);
+    if (thread->m_written + length > thread->m_limits.maximumSize) {
+        // Returning short fails the transfer before a byte past the bound reaches the disk.
+        thread->m_tooLarge = true;
+        return 0;
+    }
+    const qint64 written = thread->m_file.write(data, length);
+    if (written > 0)
+        thread->m_written += written;
     emit thread->Heartbeat();
     return written < 0 ? 0 : static_cast<size_t>(written);
 }
@@ -121,7 +171,7 @@ size_t DownloadThread::WriteData(char* data, size_t size, size_t count, void* se
 int DownloadThread::Progress(void* self, curl_off_t downloadTotal, curl_off_t downloaded, curl_off_t, curl_off_t)
 {
     auto* thread = static_cast<DownloadThread*>(self);
-    if (thread->m_canceled)
+    if (thread->m_cancelReason != NotCanceled)
         return 1;
     const auto progress = static_cast<short>(downloadTotal > 0 ? downloaded * 100 / downloadTotal : 0);
     if (progress != thread->m_lastProgress) {

@@ -1,12 +1,20 @@
 #include "web/WebDownloader.h"
 
+#include "app/ConfigKeys.h"
+#include "app/ConfigurationFactory.h"
+#include "app/ControlCharacters.h"
 #include "app/ErrorCodes.h"
+#include "app/IConfiguration.h"
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 #include "web/DownloadThread.h"
+#include "web/HttpHost.h"
 #include "web/WebInterfaceTest.h"
 
 #include <QUrl>
+
+#include <algorithm>
+#include <climits>
 
 namespace OrvoCommon {
 
@@ -14,6 +22,30 @@ namespace {
 constexpr int FailSafeIntervalMs = 60000;
 constexpr int ThreadEndWaitMs = 5000;
 constexpr int DefaultHttpPort = 80;
+
+// The time-outs of Config.xml, for a download of at most maximumSize bytes.
+TransferLimits ConfiguredLimits(qint64 maximumSize)
+{
+    unsigned connectMs = ConfigKeys::DownloadConnectTimeoutDefault;
+    unsigned lowSpeedLimit = ConfigKeys::DownloadLowSpeedLimitDefault;
+    unsigned lowSpeedMs = ConfigKeys::DownloadLowSpeedTimeDefault;
+    try {
+        IConfiguration* configuration = GetConfiguration();
+        connectMs = configuration->GetNumber(QLatin1String(ConfigKeys::DownloadConnectTimeout), connectMs);
+        lowSpeedLimit = configuration->GetNumber(QLatin1String(ConfigKeys::DownloadLowSpeedLimit), lowSpeedLimit);
+        lowSpeedMs = configuration->GetNumber(QLatin1String(ConfigKeys::DownloadLowSpeedTime), lowSpeedMs);
+    } catch (const OrvoException&) {
+        // An unreadable Config.xml leaves the defaults; the configuration has logged why.
+    }
+    TransferLimits limits;
+    limits.maximumSize = maximumSize;
+    limits.connectTimeoutMs = static_cast<long>(std::min<unsigned>(connectMs, INT_MAX));
+    limits.lowSpeedBytesPerSecond = static_cast<long>(std::min<unsigned>(lowSpeedLimit, INT_MAX));
+    // libcurl measures the low-speed time in whole seconds.
+    limits.lowSpeedSeconds =
+        static_cast<long>(std::max<unsigned>(1, (std::min<unsigned>(lowSpeedMs, INT_MAX) + 999) / 1000));
+    return limits;
+}
 } // namespace
 
 WebDownloader::WebDownloader(QObject* parent) : IWebDownloader(parent), m_logger(GetLogger())
@@ -41,12 +73,19 @@ WebDownloader::~WebDownloader()
 void WebDownloader::Download(const QString& fileName, const QString& host, const QString& urlPath,
                              unsigned int minimumSize)
 {
-    Download(fileName, host, urlPath, minimumSize, fileName);
+    Download(fileName, host, urlPath, minimumSize, DefaultMaximumSize, fileName);
 }
 
 void WebDownloader::Download(const QString& fileName, const QString& host, const QString& urlPath,
                              unsigned int minimumSize, const QString& localName)
 {
+    Download(fileName, host, urlPath, minimumSize, DefaultMaximumSize, localName);
+}
+
+void WebDownloader::Download(const QString& fileName, const QString& host, const QString& urlPath,
+                             unsigned int minimumSize, qint64 maximumSize, const QString& localName)
+{
+    m_failureWouldRepeat = false;
     if (!urlPath.startsWith(QLatin1Char('/')) || !urlPath.endsWith(QLatin1Char('/'))) {
         Refuse(localName, ErrorCodes::InternalError, QStringLiteral("URL path must start and end with /"));
         return;
@@ -60,6 +99,14 @@ void WebDownloader::Download(const QString& fileName, const QString& host, const
         Refuse(localName, ErrorCodes::DownloadError, QStringLiteral("Web server comm fault is enabled"));
         return;
     }
+    const std::optional<HttpHost> parsedHost = ParseHttpHost(host);
+    if (!parsedHost) {
+        m_failureWouldRepeat = true;
+        Refuse(localName, ErrorCodes::DownloadError,
+               QStringLiteral("The HTTP host ") + EscapeControlCharacters(host) +
+                   QStringLiteral(" is not of the form name[:port]"));
+        return;
+    }
 
     m_thread->Reset();
     m_thread->SetLocalName(localName);
@@ -67,27 +114,20 @@ void WebDownloader::Download(const QString& fileName, const QString& host, const
     m_failSafeFired = false;
     m_logger->LogInformation(QStringLiteral("Downloading ") + fileName + QStringLiteral(" from web server"));
 
-    const QStringList parts = host.split(QLatin1Char(':'), Qt::SkipEmptyParts);
-    const QString hostName = parts.value(0);
-    int port = DefaultHttpPort;
-    if (parts.size() >= 2) {
-        bool numeric = false;
-        port = parts.at(1).toInt(&numeric, 10);
-        if (!numeric)
-            port = DefaultHttpPort;
-    }
+    int port = parsedHost->port != 0 ? parsedHost->port : DefaultHttpPort;
     if (const auto overridden = switches->GetDownloadPort())
         port = *overridden;
 
     QUrl url;
     url.setScheme(QStringLiteral("http"));
-    url.setHost(hostName);
+    url.setHost(parsedHost->name);
     url.setPort(port);
     url.setPath(urlPath + fileName);
     m_logger->LogInformation(QStringLiteral("Downloading from ") + url.toString());
 
     m_thread->SetUrl(QString::fromLatin1(url.toEncoded()));
     m_thread->SetMinimumSize(minimumSize);
+    m_thread->SetLimits(ConfiguredLimits(maximumSize));
     m_thread->start(QThread::InheritPriority);
 }
 
@@ -107,7 +147,7 @@ void WebDownloader::OnFailSafeTimeout()
 {
     m_logger->LogError(QStringLiteral("Fail safe timeout during download"));
     m_failSafeFired = true;
-    Cancel();
+    m_thread->CancelForFailSafe();
 }
 
 void WebDownloader::OnHeartbeat()
@@ -120,7 +160,10 @@ void WebDownloader::OnDownloadFileComplete(QString fileName, ExceptionPtr except
 {
     m_failSafeTimer.stop();
     m_thread->wait(ThreadEndWaitMs);
-    if (m_failSafeFired) {
+    m_failureWouldRepeat = exception && m_thread->WasTooLarge();
+    // The thread reports a transfer the fail-safe ended itself; one that ended some other way as
+    // the fail-safe fired is reported as the fail-safe too.
+    if (m_failSafeFired && !m_thread->EndedByFailSafe()) {
         exception = MakeExceptionPtr(QLatin1String(ErrorCodes::DownloadError),
                                      QStringLiteral("A failsafe timeout occurred during download"));
         m_logger->LogException(*exception);

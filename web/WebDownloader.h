@@ -12,7 +12,7 @@ class DownloadThread;
 class ILogger;
 
 // Downloads over HTTP on its own DownloadThread, guarded by a fail-safe that ends a transfer when
-// no data has arrived for a minute.
+// no data has arrived for a minute, and by the connect time-out and low-speed limit of Config.xml.
 class WebDownloader : public IWebDownloader
 {
     Q_OBJECT
@@ -22,10 +22,13 @@ public:
     ~WebDownloader() override;
 
     void Download(const QString& fileName, const QString& host, const QString& urlPath, unsigned int minimumSize,
+                  qint64 maximumSize, const QString& localName) override;
+    void Download(const QString& fileName, const QString& host, const QString& urlPath, unsigned int minimumSize,
                   const QString& localName) override;
     void Download(const QString& fileName, const QString& host, const QString& urlPath,
                   unsigned int minimumSize) override;
     void Cancel() override;
+    bool LastFailureWouldRepeat() const override { return m_failureWouldRepeat; }
 
     // Tests shorten the fail-safe instead of waiting a minute.
     void SetFailSafeIntervalForTests(int milliseconds) { m_failSafeTimer.setInterval(milliseconds); }
@@ -42,6 +45,7 @@ private:
     std::unique_ptr<DownloadThread> m_thread;
     QTimer m_failSafeTimer;
     bool m_failSafeFired = false;
+    bool m_failureWouldRepeat = false;
 };
 
 } // namespace OrvoCommon

@@ -18,9 +18,16 @@ class TestStartupHelpers : public QObject
 
 private:
     QTemporaryDir m_temp;
+    // Made before TMPDIR moves, so outside the temporary directory: a program folder and a folder
+    // the program never writes to.
+    QTemporaryDir m_outside;
 
 private slots:
-    void initTestCase() { qputenv("TMPDIR", m_temp.path().toLocal8Bit()); }
+    void initTestCase()
+    {
+        qputenv("TMPDIR", m_temp.path().toLocal8Bit());
+        qputenv("TESSARY_APP_DIR", m_outside.filePath(QStringLiteral("program")).toLocal8Bit());
+    }
 
     void argumentMap_data()
     {
@@ -114,6 +121,60 @@ private slots:
         QVERIFY(QFile::exists(list->GetListFilePath()));
         const QByteArray remaining = TestSupport::ReadFile(list->GetListFilePath());
         QVERIFY(remaining.contains(stubborn.toLocal8Bit()));
+    }
+
+    // The list lives in a folder anybody can write to and used to take names from the network, so
+    // it is only trusted for the places the program writes to.
+    void tempFileListDeletesOnlyWhereTheProgramWrites_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("registered");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("deleted");
+
+        QTest::newRow("a download in the program folder") << "%P/download.bin" << true << "%P/download.bin" << true;
+        QTest::newRow("a relative name") << "victim.txt" << false << "%V/victim.txt" << false;
+        QTest::newRow("a path climbing out of the program folder")
+            << "%P/../victims/victim.txt" << false << "%V/victim.txt" << false;
+        QTest::newRow("a name holding a line break") << "%P/a\nvictim.txt" << true << "%V/victim.txt" << false;
+    }
+
+    void tempFileListDeletesOnlyWhereTheProgramWrites()
+    {
+        QFETCH(QString, entry);
+        QFETCH(bool, registered);
+        QFETCH(QString, file);
+        QFETCH(bool, deleted);
+
+        const QString program = m_outside.filePath(QStringLiteral("program"));
+        const QString victims = m_outside.filePath(QStringLiteral("victims"));
+        const auto place = [&](QString text) {
+            return text.replace(QLatin1String("%P"), program).replace(QLatin1String("%V"), victims);
+        };
+        entry = place(entry);
+        file = place(file);
+        QVERIFY(WriteFile(file, "precious"));
+        // Relative names resolve against the folder the program was started in.
+        const QString startFolder = QDir::currentPath();
+        QVERIFY(QDir().mkpath(victims));
+        QVERIFY(QDir::setCurrent(victims));
+
+        TempFileList* list = TempFileList::Instance();
+        list->SetListFileName(QStringLiteral("list-places.txt"));
+        if (registered) {
+            list->RegisterTempFile(entry);
+        } else {
+            QFile raw(list->GetListFilePath());
+            QVERIFY(raw.open(QIODevice::Append));
+            raw.write(entry.toLocal8Bit() + '\n');
+        }
+        list->DeleteTempFiles();
+        QDir::setCurrent(startFolder);
+
+        QCOMPARE(!QFile::exists(file), deleted);
+        QFile::remove(file);
+        // Lines it will not act on are not worth keeping the list for.
+        QVERIFY(!QFile::exists(list->GetListFilePath()));
     }
 
     void staleExtractionFolders()

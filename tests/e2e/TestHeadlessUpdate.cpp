@@ -1,3 +1,4 @@
+#include "tests/support/LocalWebServer.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QProcess>
@@ -13,6 +14,8 @@ class TestHeadlessUpdate : public QObject
 
 private:
     std::unique_ptr<TemporaryBundle> m_bundle;
+    // The user's temporary directory, where the log and the temporary-file list go.
+    std::unique_ptr<QTemporaryDir> m_temp;
 
     // Exit code and standard output of one run.
     QPair<int, QString> Run(const QStringList& arguments)
@@ -20,7 +23,7 @@ private:
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("TESSARY_APP_DIR"), m_bundle->Path());
-        environment.insert(QStringLiteral("TMPDIR"), m_bundle->Path());
+        environment.insert(QStringLiteral("TMPDIR"), m_temp->path());
         process.setProcessEnvironment(environment);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process.start(TestSupport::BinaryDirectory() + QStringLiteral("/tessary-update"), arguments);
@@ -32,6 +35,7 @@ private:
 private slots:
     void init()
     {
+        m_temp = std::make_unique<QTemporaryDir>();
         m_bundle = std::make_unique<TemporaryBundle>(QStringLiteral("<UsbBackend>simulator</UsbBackend>\n"
                                                                     "<IndexFileName>index.xml</IndexFileName>\n"));
         const QString bin = TestSupport::BinaryDirectory();
@@ -52,7 +56,7 @@ private slots:
         QVERIFY(output.contains(QLatin1String("release 01.00.00, serial ZR3H00012345")));
         QVERIFY(output.contains(QLatin1String("Programming release 01.01.00")));
         QVERIFY(output.contains(QLatin1String("Updated: the headset reports release 01.01.00")));
-        const QString log = QString::fromLocal8Bit(TestSupport::ReadFile(m_bundle->FilePath("TessaryUpdate.log")));
+        const QString log = QString::fromLocal8Bit(TestSupport::ReadFile(m_temp->filePath("TessaryUpdate.log")));
         QVERIFY(log.contains(QLatin1String("Firmware update successfully completed")));
         QVERIFY(!log.contains(QLatin1String("Exception,")));
     }
@@ -63,6 +67,36 @@ private slots:
         QCOMPARE(status, 0);
         QVERIFY(output.contains(QLatin1String("Release 01.00.00 is up to date")));
         QVERIFY(!output.contains(QLatin1String("Programming")));
+    }
+
+    // Firmware from the maker's server lasts one run: every run asks the server afresh, so a newer
+    // release is seen and a hostile or stale download is not used again, and the program folder is
+    // left as the run found it.
+    void downloadsLastOneRun()
+    {
+        TestSupport::LocalWebServer server;
+        QVERIFY2(server.IsRunning(), qPrintable(server.ErrorText()));
+        const QDir sample(m_bundle->FilePath(QStringLiteral("FirmwareFiles")));
+        for (const QString& file : sample.entryList(QDir::Files)) {
+            QByteArray content = TestSupport::ReadFile(sample.filePath(file));
+            if (file == QLatin1String("index.xml"))
+                content.replace("<RELEASE ", "<RELEASE HTTPHOST=\"" + server.HostWithPort().toLatin1() +
+                                                 "\" URLPATH=\"/firmware/\" ");
+            QVERIFY(server.AddFile(QStringLiteral("firmware/") + file, content));
+        }
+        QVERIFY(QDir(sample).removeRecursively());
+        m_bundle->WriteConfig(QStringLiteral("<UsbBackend>simulator</UsbBackend>\n<IndexFileHost>%1</IndexFileHost>\n")
+                                  .arg(server.HostWithPort()));
+        const QStringList before = QDir(m_bundle->Path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+        for (int run = 1; run <= 2; ++run) {
+            const auto [status, output] = Run({});
+            QVERIFY2(status == 0, qPrintable(output));
+            QVERIFY(output.contains(QLatin1String("Updated: the headset reports release 01.01.00")));
+            QCOMPARE(QDir(m_bundle->Path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+            QCOMPARE(server.RequestCount(QStringLiteral("/firmware/index.xml")), run);
+            QCOMPARE(server.RequestCount(QStringLiteral("/firmware/zr3h_010100_sub0.dfu")), run);
+        }
     }
 
     void noHeadsetIsAFailure()

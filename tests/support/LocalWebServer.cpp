@@ -125,6 +125,18 @@ int LocalWebServer::RequestCount(const QString& path)
     return reply.startsWith(QLatin1String("count ")) ? reply.mid(6).toInt() : -1;
 }
 
+qint64 LocalWebServer::SentBytes(const QString& path)
+{
+    const QString reply = Command(QStringLiteral("sent ") + path);
+    return reply.startsWith(QLatin1String("sent ")) ? reply.mid(5).toLongLong() : -1;
+}
+
+quint16 LocalWebServer::BlackholePort()
+{
+    const QString reply = Command(QStringLiteral("blackhole"));
+    return reply.startsWith(QLatin1String("blackhole ")) ? static_cast<quint16>(reply.mid(10).toUInt()) : 0;
+}
+
 QList<QByteArray> LocalWebServer::PostBodies(const QString& path)
 {
     QList<QByteArray> result;

@@ -170,12 +170,17 @@ void TestWebDownloader::hostAndPort_data()
     QTest::addColumn<QString>("expectedUrl");
 
     const QString server = QStringLiteral("http://127.0.0.1:%1/files/port.bin");
+    const QString refused;
     QTest::newRow("host with port") << QStringLiteral("127.0.0.1:%1") << false << server;
-    QTest::newRow("non-numeric port falls back to 80")
-        << QStringLiteral("127.0.0.1:web") << false << QStringLiteral("http://127.0.0.1:80/files/port.bin");
     QTest::newRow("override replaces the given port") << QStringLiteral("127.0.0.1:1") << true << server;
     QTest::newRow("override replaces the default port") << QStringLiteral("127.0.0.1") << true << server;
     QTest::newRow("empty port after the colon") << QStringLiteral("127.0.0.1:") << true << server;
+    QTest::newRow("IPv6 literal in brackets")
+        << QStringLiteral("[::1]:1") << false << QStringLiteral("http://[::1]:1/files/port.bin");
+    QTest::newRow("non-numeric port") << QStringLiteral("127.0.0.1:web") << false << refused;
+    QTest::newRow("port zero") << QStringLiteral("127.0.0.1:0") << true << refused;
+    QTest::newRow("user name before the host") << QStringLiteral("user@127.0.0.1:%1") << false << refused;
+    QTest::newRow("empty host") << QStringLiteral(":%1") << false << refused;
 }
 
 void TestWebDownloader::hostAndPort()
@@ -196,6 +201,17 @@ void TestWebDownloader::hostAndPort()
     m_downloader->Download(QStringLiteral("port.bin"), hostText, QLatin1String(Path), 1);
     const Outcome outcome = WaitForCompletion(spy);
     QVERIFY(outcome.completed);
+    if (expectedUrl.isEmpty()) {
+        // Never read as some other host or port, and never tried again.
+        QCOMPARE(spy.count(), 1);
+        QVERIFY(outcome.exception);
+        QCOMPARE(outcome.exception->GetErrorCode(), QString(ErrorCodes::DownloadError));
+        QCOMPARE(outcome.exception->GetMessage(),
+                 QStringLiteral("The HTTP host ") + hostText + QStringLiteral(" is not of the form name[:port]"));
+        QVERIFY(m_downloader->LastFailureWouldRepeat());
+        QCOMPARE(m_server->RequestCount(QStringLiteral("/files/port.bin")), before);
+        return;
+    }
     QVERIFY(!TestSupport::LinesContaining(LogPath(), QStringLiteral("Downloading from ") + expectedUrl).isEmpty());
     const bool reachesServer = expectedUrl.contains(QString::number(port));
     QCOMPARE(!outcome.exception, reachesServer);
