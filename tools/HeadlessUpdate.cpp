@@ -9,11 +9,9 @@
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 #include "app/OrvoException.h"
-#include "device/DfuThread.h"
+#include "device/DeviceEngineShutdown.h"
 #include "device/IPelarin.h"
 #include "device/PelarinFactory.h"
-#include "device/PelarinUsbCommDriver.h"
-#include "device/PelarinUsbCommDriverFactory.h"
 #include "device/QueryInfo.h"
 #include "firmware/FirmwareImageList.h"
 #include "firmware/FirmwareProcessingFactory.h"
@@ -21,7 +19,6 @@
 #include "firmware/IIndexFile.h"
 #include "firmware/VersionNumbers.h"
 #include "sysinfo/linux/LinuxSystemInfoReader.h"
-#include "usb/CsrUsbInterfaceFactory.h"
 #include "usb/linux/LinuxPlatformServices.h"
 
 #include <QCommandLineParser>
@@ -52,19 +49,6 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     }
     return true;
-}
-
-// Lets running programming and query threads finish, then ends the facade, the comm driver and the
-// USB interface in that order, while Qt is still up.
-void ShutDownDeviceEngine()
-{
-    WaitFor([] { return DfuThread::LiveCount() == 0; }, 30000);
-    if (auto* driver = dynamic_cast<PelarinUsbCommDriver*>(PelarinUsbCommDriverFactory::CreatePelarinUsbCommDriver()))
-        WaitFor([driver] { return !driver->HasBusyDevices(); }, 30000);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    UpdatePelarin::PelarinFactory::Destroy();
-    PelarinUsbCommDriverFactory::Destroy();
-    CsrUsbInterfaceFactory::Instance()->Destroy();
 }
 
 QString Describe(const ExceptionPtr& exception)
@@ -246,10 +230,6 @@ int main(int argc, char** argv)
     } catch (const OrvoException& exception) {
         Out() << "Update failed: " << exception.GetErrorCode() << ": " << exception.GetMessage() << Qt::endl;
     }
-    try {
-        ShutDownDeviceEngine();
-    } catch (const OrvoException&) {
-        // Nothing was started, so there is nothing to end.
-    }
+    ShutDownDeviceEngine();
     return status;
 }
