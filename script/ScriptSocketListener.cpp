@@ -22,8 +22,8 @@ ScriptSocketListener::~ScriptSocketListener()
 void ScriptSocketListener::Listen(quint16 port)
 {
     if (!m_server) {
-        m_server = std::make_unique<QTcpServer>();
-        connect(m_server.get(), &QTcpServer::newConnection, this, &ScriptSocketListener::SocketConnected);
+        m_server = new QTcpServer(this);
+        connect(m_server, &QTcpServer::newConnection, this, &ScriptSocketListener::SocketConnected);
     }
     if (!m_server->listen(QHostAddress(QHostAddress::LocalHost), port))
         throw OrvoCommon::OrvoException(QLatin1String(OrvoCommon::ErrorCodes::SocketListenError),

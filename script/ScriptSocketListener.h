@@ -6,8 +6,6 @@
 #include <QObject>
 #include <QPointer>
 
-#include <memory>
-
 class QTcpServer;
 class QTcpSocket;
 
@@ -44,7 +42,8 @@ private:
     void DropClient();
 
     OrvoCommon::ILogger* m_logger;
-    std::unique_ptr<QTcpServer> m_server;
+    // A child, so the connection it hands out is one too.
+    QTcpServer* m_server = nullptr;
     QPointer<QTcpSocket> m_client;
     ScriptMessageDecoder m_message;
 };
