@@ -127,6 +127,25 @@ private slots:
         QCOMPARE(server->RequestCount(QStringLiteral("/firmware/zr3h_010100_sub1.dfu")), 1);
     }
 
+    void updatesFromTheProgramFolderAsTheDemoDoes()
+    {
+        m_bundle = std::make_unique<SampleBundle>(SampleBundle::Timing::Instant, true);
+        const ProcessRun run = RunScript(Example(QStringLiteral("update.js")));
+        VerifyPassed(run, ReadResultsFile(ResultsPath()));
+
+        // The demo's report of the same results file.
+        QProcess report;
+        report.start(QStringLiteral("python3"),
+                     {TestSupport::SourceDirectory() + QStringLiteral("/scripts/results-report.py"), ResultsPath(),
+                      QStringLiteral("--log"), m_bundle->FilePath(QStringLiteral("UpdateSkerrowError.log"))});
+        QVERIFY(report.waitForFinished(30000));
+        const QString output = QString::fromUtf8(report.readAllStandardOutput());
+        QCOMPARE(report.exitCode(), 0);
+        QVERIFY2(output.contains(QLatin1String("Summary: 3 commands, 9 waits, 6 assertions (6 passed, 0 failed)")),
+                 qPrintable(output));
+        QVERIFY(output.contains(QLatin1String("Final version: the headset reports release 01.01.00")));
+    }
+
     void faultSwitchGivesItsErrorCode_data()
     {
         QTest::addColumn<QString>("script");

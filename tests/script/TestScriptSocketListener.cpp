@@ -98,6 +98,7 @@ private slots:
         QTest::newRow("byte by byte") << good << 1 << int(Result::Complete) << "script.x(\"\u00e9\");";
         QTest::newRow("bytes after the message")
             << good + "junk" << 3 << int(Result::Complete) << "script.x(\"\u00e9\");";
+        QTest::newRow("written by hand") << Message(8, 4, Ab) << 8 << int(Result::Complete) << "ab";
         QTest::newRow("null string") << Message(4, 0xFFFFFFFF, {}) << 2 << int(Result::Complete) << QString();
         QTest::newRow("size beyond the bytes") << Message(40, 4, Ab) << 4 << int(Result::NeedMore) << QString();
         QTest::newRow("count short of size") << Message(10, 4, Ab + "xx") << 10 << int(Result::Malformed) << QString();
