@@ -274,9 +274,7 @@ void FullScriptSupport::SetIndexFile(const QString& fileName)
     }
     ForgetIndexFile();
     try {
-        if (!m_firmware)
-            throw OrvoException(QLatin1String(ErrorCodes::InternalError), QStringLiteral("No firmware processing"));
-        m_firmware->AcquireIndexFile(fileName, QString(), QString());
+        Firmware()->AcquireIndexFile(fileName, QString(), QString());
     } catch (const OrvoException& exception) {
         CommandFailed(exception, QStringLiteral("Error starting index file download"));
     }
@@ -293,9 +291,7 @@ void FullScriptSupport::StartIndexFileAcquire()
     }
     ForgetIndexFile();
     try {
-        if (!m_firmware)
-            throw OrvoException(QLatin1String(ErrorCodes::InternalError), QStringLiteral("No firmware processing"));
-        m_firmware->AcquireIndexFile(fileName, m_configuration->GetIndexFileHost(),
+        Firmware()->AcquireIndexFile(fileName, m_configuration->GetIndexFileHost(),
                                      m_configuration->GetIndexFilePath());
     } catch (const OrvoException& exception) {
         CommandFailed(exception, QStringLiteral("Error starting index file download"));
@@ -334,9 +330,7 @@ void FullScriptSupport::StartImageFilesAcquire(bool useMostRecent, const QString
     m_acquireDone = false;
     m_imageFiles.clear();
     try {
-        if (!m_firmware)
-            throw OrvoException(QLatin1String(ErrorCodes::InternalError), QStringLiteral("No firmware processing"));
-        m_firmware->AcquireImageFiles(descriptors);
+        Firmware()->AcquireImageFiles(descriptors);
     } catch (const OrvoException& exception) {
         CommandFailed(exception, QStringLiteral("Error starting download"));
     }
@@ -392,6 +386,14 @@ void FullScriptSupport::CommandFailed(const OrvoException& exception, const QStr
 {
     m_activeErrorCode = exception.GetErrorCode();
     RaiseError(message);
+}
+
+IFirmwareProcessing* FullScriptSupport::Firmware() const
+{
+    if (!m_firmware)
+        throw OrvoException(QLatin1String(ErrorCodes::InternalError),
+                            QStringLiteral("Unable to get IFirmwareProcessing"));
+    return m_firmware;
 }
 
 void FullScriptSupport::ForgetIndexFile()

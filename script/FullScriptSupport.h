@@ -93,6 +93,8 @@ private:
     // An engine failure while starting a command: the code becomes active, the script gets the message.
     void CommandFailed(const OrvoCommon::OrvoException& exception, const QString& message);
     void ForgetIndexFile();
+    // Throws "internal-error" when firmware acquisition could not be made.
+    OrvoCommon::IFirmwareProcessing* Firmware() const;
 
     OrvoCommon::IFirmwareProcessing* m_firmware = nullptr;
     OrvoCommon::IConfiguration* m_configuration = nullptr;

@@ -5,6 +5,7 @@
 // (UsbBackend "simulator") as on a real one.
 
 #include "app/ConfigurationFactory.h"
+#include "app/EventLoopWait.h"
 #include "app/IConfiguration.h"
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
@@ -23,7 +24,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QTextStream>
 
 #include <functional>
@@ -37,18 +37,6 @@ QTextStream& Out()
 {
     static QTextStream out(stdout);
     return out;
-}
-
-// Runs the event loop until the condition holds or the time is up.
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-    return true;
 }
 
 QString Describe(const ExceptionPtr& exception)
@@ -75,7 +63,7 @@ public:
         IPelarin* headset = UpdatePelarin::PelarinFactory::CreatePelarin();
         headset->RegisterDeviceDetection(index);
         Out() << "Waiting for a headset..." << Qt::endl;
-        if (!WaitFor([headset] { return headset->IsReady() > 0; }, m_waitMs)) {
+        if (!ProcessEventsUntil([headset] { return headset->IsReady() > 0; }, m_waitMs)) {
             Out() << "No headset became ready within " << m_waitMs / 1000 << " s" << Qt::endl;
             return 1;
         }
@@ -103,8 +91,9 @@ public:
 
         // The cold reset at the end takes the headset off the bus; it comes back updated.
         headset->ReleaseCurrentDevice();
-        if (!WaitFor([headset, target] { return headset->IsReady() > 0 && headset->GetReleaseVersion() == target; },
-                     m_waitMs)) {
+        if (!ProcessEventsUntil(
+                [headset, target] { return headset->IsReady() > 0 && headset->GetReleaseVersion() == target; },
+                m_waitMs)) {
             Out() << "The headset did not come back with release " << target << Qt::endl;
             return 1;
         }
@@ -127,7 +116,7 @@ private:
                          });
         firmware->AcquireIndexFile(configuration->GetIndexFileName(), configuration->GetIndexFileHost(),
                                    configuration->GetIndexFilePath());
-        const bool arrived = WaitFor([&] { return done; }, m_waitMs);
+        const bool arrived = ProcessEventsUntil([&] { return done; }, m_waitMs);
         QObject::disconnect(firmware, nullptr, &m_context, nullptr);
         if (!arrived || !index) {
             Out() << "No firmware index: " << (arrived ? Describe(failure) : QStringLiteral("time-out")) << Qt::endl;
@@ -149,7 +138,7 @@ private:
                              done = true;
                          });
         firmware->AcquireImageFiles(descriptors);
-        const bool arrived = WaitFor([&] { return done; }, m_waitMs);
+        const bool arrived = ProcessEventsUntil([&] { return done; }, m_waitMs);
         QObject::disconnect(firmware, nullptr, &m_context, nullptr);
         if (!arrived || failure || images.isEmpty()) {
             Out() << "No firmware images: " << (arrived ? Describe(failure) : QStringLiteral("time-out")) << Qt::endl;
@@ -177,7 +166,7 @@ private:
         Out() << "Programming release " << target << "..." << Qt::endl;
         headset->ProgramFirmwareAsync(images, m_force);
         // The engine's own fail-safe and reset time-outs end a stalled run; this only guards the tool.
-        const bool finished = WaitFor([&] { return done; }, 30 * 60 * 1000);
+        const bool finished = ProcessEventsUntil([&] { return done; }, 30 * 60 * 1000);
         QObject::disconnect(headset, nullptr, &m_context, nullptr);
         if (!finished || failure) {
             Out() << "Programming failed: " << (finished ? Describe(failure) : QStringLiteral("time-out")) << Qt::endl;
