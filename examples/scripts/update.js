@@ -29,6 +29,8 @@ script.WaitForUpdateComplete(120000);
 script.AssertErrorCodeActive(false, "programming-error");
 script.AssertErrorCodeActive(true, "");
 
+// The update ends with the headset's cold reset: it is not ready again until it has restarted.
+script.AssertPelarinConnected(false);
 script.LogInformation("Waiting for the headset to restart");
 script.WaitForPelarinConnected(60000);
 script.AssertPelarinHasFirmwareVersion(true, release);
