@@ -5,11 +5,12 @@
 # printing the script's steps as they happen and a summary of its results file.
 # Usage: scripts/demo.sh [SCRIPT]   (default examples/scripts/update.js)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-
-script=$(realpath "${1:-examples/scripts/update.js}")
+root=$(realpath "$(dirname "$0")/..")
+script=$(realpath "${1:-$root/examples/scripts/update.js}")
+cd "$root"
 
 scripts/install-deps.sh
+echo "demo: building Tessary (the first build takes a few minutes)"
 scripts/build.sh Tessary Calvast sample_firmware >/dev/null
 
 bin=build/bin
