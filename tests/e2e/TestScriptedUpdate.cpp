@@ -196,7 +196,6 @@ private slots:
             script.AssertErrorCodeActive(false, "programming-error");
             attempt(function () { script.StartPelarinUpdate(); });
             attempt(function () { script.StartImageFilesAcquire(false, ""); });
-            attempt(function () { script.SetLanguage("de"); });
             script.LogInformation("odd \u0001 text <&>");
             script.AssertIndexFilePresent(true);
             script.LogInformation("not reached");
@@ -217,14 +216,12 @@ private slots:
             QStringLiteral("information Error: Not enough information to push firmware"),
             QStringLiteral("command StartImageFilesAcquire useMostRecent=false version="),
             QStringLiteral("information RangeError: version NULL or empty"),
-            QStringLiteral("information Error: Application test interface not available"),
             QStringLiteral("information odd \uFFFD text <&>"),
             QStringLiteral("assert IndexFilePresent true false"),
         };
         QCOMPARE(results.entries, expected);
         QVERIFY(
             run.log.contains(QLatin1String("Uncaught full script exception: Error: AssertIndexFilePresent failed")));
-        QVERIFY(run.log.contains(QLatin1String("SetLanguage: The application test interface is not available")));
         QVERIFY(run.log.contains(QLatin1String("Application exiting")));
     }
 

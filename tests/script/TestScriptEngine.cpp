@@ -153,6 +153,20 @@ private slots:
         QVERIFY(
             m_log->HasError(QStringLiteral("Uncaught full script exception: RangeError: langAbbrev is NULL or empty")));
     }
+
+    void missingApplicationTestInterfaceIsAScriptError()
+    {
+        UpdatePelarinAppFactory::Instance()->SetCreators(nullptr, nullptr);
+        const QString results = Run(R"(
+            try { script.SetLanguage("de"); } catch (e) { script.LogInformation(e.name + ": " + e.message); }
+            script.DisplayErrorDialog("internal-error");
+        )");
+        QCOMPARE(TestSupport::ReadResultsFile(results).entries,
+                 QStringList{QStringLiteral("information Error: Application test interface not available")});
+        QVERIFY(m_log->HasError(QStringLiteral("SetLanguage: The application test interface is not available")));
+        QVERIFY(m_log->HasError(
+            QStringLiteral("Uncaught full script exception: Error: Application test interface not available")));
+    }
 };
 
 QTEST_MAIN(TestScriptEngine)
