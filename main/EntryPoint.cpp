@@ -16,6 +16,7 @@
 #include "app/StaleFolderCleanup.h"
 #include "app/TempFileList.h"
 #include "app/UpdatePelarinAppFactory.h"
+#include "device/DeviceEngineShutdown.h"
 #include "firmware/FirmwareImageList.h"
 #include "script/IScriptEngine.h"
 #include "script/ScriptEngineFactory.h"
@@ -108,6 +109,7 @@ void RunScriptMode(const ArgumentMap& arguments)
     if (!engine)
         ThrowInternal(QStringLiteral("Unable to create the script engine"));
     engine->RunFullScript(arguments.Value(QStringLiteral("script")), arguments.Value(QStringLiteral("results")));
+    ShutDownDeviceEngine();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "script/ScriptEngineFactory.h"
 
-#include "script/IScriptEngine.h"
+#include "script/ScriptEngine.h"
+#include "script/ScriptSocketListener.h"
 
 namespace UpdatePelarin {
 
@@ -12,7 +13,7 @@ ScriptEngineFactory* ScriptEngineFactory::Instance()
 
 std::unique_ptr<IScriptEngine> ScriptEngineFactory::CreateScriptEngine()
 {
-    return nullptr;
+    return std::make_unique<ScriptEngine>();
 }
 
 ScriptSocketListenerFactory* ScriptSocketListenerFactory::Instance()
@@ -23,7 +24,7 @@ ScriptSocketListenerFactory* ScriptSocketListenerFactory::Instance()
 
 std::unique_ptr<IScriptSocketListener> ScriptSocketListenerFactory::CreateScriptSocketListener()
 {
-    return nullptr;
+    return std::make_unique<ScriptSocketListener>();
 }
 
 } // namespace UpdatePelarin

@@ -7,7 +7,7 @@ namespace UpdatePelarin {
 class IScriptEngine;
 class IScriptSocketListener;
 
-// New objects on every request, owned by the caller. Null until the script engine exists.
+// New objects on every request, owned by the caller.
 class ScriptEngineFactory
 {
 public:

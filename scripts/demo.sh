@@ -1,27 +1,36 @@
 #!/usr/bin/env bash
-# Updates the simulated headset end to end: a temporary program folder with the sample firmware
-# bundle and the simulated headset's profile, then tessary-update against it.
-# Usage: scripts/demo.sh [tessary-update options]   (build first: scripts/build.sh)
+# One command from a fresh Debian 12 machine to an update of the simulated headset: installs what
+# is missing, builds what is needed, lays out a program folder (Tessary, Calvast, Config.xml with
+# the simulated headset, the sample firmware, licence, translations) and runs a full script headless,
+# printing the script's steps as they happen and a summary of its results file.
+# Usage: scripts/demo.sh [SCRIPT]   (default examples/scripts/update.js)
 set -euo pipefail
-cd "$(dirname "$0")/.."
+root=$(realpath "$(dirname "$0")/..")
+script=$(realpath "${1:-$root/examples/scripts/update.js}")
+cd "$root"
+
+scripts/install-deps.sh
+echo "demo: building Tessary (the first build takes a few minutes)"
+scripts/build.sh Tessary Calvast sample_firmware >/dev/null
 
 bin=build/bin
-if [ ! -x "$bin/tessary-update" ]; then
-    echo "demo: build first (scripts/install-deps.sh && scripts/build.sh)" >&2
-    exit 1
-fi
-
 bundle=$(mktemp -d)
 trap 'rm -rf "$bundle"' EXIT
-cp -r "$bin/FirmwareFiles" "$bin/SimulatedHeadset.xml" "$bundle/"
-sed -e 's|<UsbBackend>[^<]*</UsbBackend>|<UsbBackend>simulator</UsbBackend>|' \
-    -e 's|<IndexFileName>[^<]*</IndexFileName>|<IndexFileName>index.xml</IndexFileName>|' \
-    "$bin/Config.xml" > "$bundle/Config.xml"
+cp "$bin/Tessary" "$bin/Calvast" "$bin/eula_en.htm" "$bin/SimulatedHeadset.xml" "$bundle/"
+cp -r "$bin/FirmwareFiles" "$bundle/"
+cp "$bin"/ui_*.qm "$bundle/" 2>/dev/null || true
+sed -e 's|<UsbBackend>[^<]*</UsbBackend>|<UsbBackend>simulator</UsbBackend>|' "$bin/Config.xml" > "$bundle/Config.xml"
 
-export TESSARY_APP_DIR="$bundle"
-export TMPDIR="$bundle"
+echo "demo: running $(basename "$script") on the simulated headset (program folder $bundle)"
+export TESSARY_APP_DIR="$bundle" TMPDIR="$bundle" QT_QPA_PLATFORM=offscreen
+results="$bundle/results.xml"
+"$bundle/Tessary" -nocleanup 1 -script "$script" -results "$results" &
+tessary=$!
 status=0
-"$bin/tessary-update" "$@" || status=$?
-echo "--- log: the headset's story as the engine told it ---"
-grep -E "Info|Error|Exception" "$bundle/TessaryUpdate.log" | grep -E "state changed|version read|Exception|Error" | head -40 || true
+scripts/results-report.py "$results" --follow "$tessary" --log "$bundle/UpdateSkerrowError.log" || status=$?
+wait "$tessary" || true
+if grep -q "Uncaught full script exception" "$bundle/UpdateSkerrowError.log"; then
+    grep "Uncaught full script exception" "$bundle/UpdateSkerrowError.log" | cut -c26- >&2
+    status=1
+fi
 exit $status

@@ -5,16 +5,15 @@
 // (UsbBackend "simulator") as on a real one.
 
 #include "app/ConfigurationFactory.h"
+#include "app/EventLoopWait.h"
 #include "app/IConfiguration.h"
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 #include "app/OrvoException.h"
 #include "app/TempFileList.h"
-#include "device/DfuThread.h"
+#include "device/DeviceEngineShutdown.h"
 #include "device/IPelarin.h"
 #include "device/PelarinFactory.h"
-#include "device/PelarinUsbCommDriver.h"
-#include "device/PelarinUsbCommDriverFactory.h"
 #include "device/QueryInfo.h"
 #include "firmware/FirmwareImageList.h"
 #include "firmware/FirmwareProcessingFactory.h"
@@ -22,12 +21,10 @@
 #include "firmware/IIndexFile.h"
 #include "firmware/VersionNumbers.h"
 #include "sysinfo/linux/LinuxSystemInfoReader.h"
-#include "usb/CsrUsbInterfaceFactory.h"
 #include "usb/linux/LinuxPlatformServices.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QTextStream>
 
 #include <functional>
@@ -41,31 +38,6 @@ QTextStream& Out()
 {
     static QTextStream out(stdout);
     return out;
-}
-
-// Runs the event loop until the condition holds or the time is up.
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-    return true;
-}
-
-// Lets running programming and query threads finish, then ends the facade, the comm driver and the
-// USB interface in that order, while Qt is still up.
-void ShutDownDeviceEngine()
-{
-    WaitFor([] { return DfuThread::LiveCount() == 0; }, 30000);
-    if (auto* driver = dynamic_cast<PelarinUsbCommDriver*>(PelarinUsbCommDriverFactory::CreatePelarinUsbCommDriver()))
-        WaitFor([driver] { return !driver->HasBusyDevices(); }, 30000);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    UpdatePelarin::PelarinFactory::Destroy();
-    PelarinUsbCommDriverFactory::Destroy();
-    CsrUsbInterfaceFactory::Instance()->Destroy();
 }
 
 QString Describe(const ExceptionPtr& exception)
@@ -92,7 +64,7 @@ public:
         IPelarin* headset = UpdatePelarin::PelarinFactory::CreatePelarin();
         headset->RegisterDeviceDetection(index);
         Out() << "Waiting for a headset..." << Qt::endl;
-        if (!WaitFor([headset] { return headset->IsReady() > 0; }, m_waitMs)) {
+        if (!ProcessEventsUntil([headset] { return headset->IsReady() > 0; }, m_waitMs)) {
             Out() << "No headset became ready within " << m_waitMs / 1000 << " s" << Qt::endl;
             return 1;
         }
@@ -120,8 +92,9 @@ public:
 
         // The cold reset at the end takes the headset off the bus; it comes back updated.
         headset->ReleaseCurrentDevice();
-        if (!WaitFor([headset, target] { return headset->IsReady() > 0 && headset->GetReleaseVersion() == target; },
-                     m_waitMs)) {
+        if (!ProcessEventsUntil(
+                [headset, target] { return headset->IsReady() > 0 && headset->GetReleaseVersion() == target; },
+                m_waitMs)) {
             Out() << "The headset did not come back with release " << target << Qt::endl;
             return 1;
         }
@@ -144,7 +117,7 @@ private:
                          });
         firmware->AcquireIndexFile(configuration->GetIndexFileName(), configuration->GetIndexFileHost(),
                                    configuration->GetIndexFilePath());
-        const bool arrived = WaitFor([&] { return done; }, m_waitMs);
+        const bool arrived = ProcessEventsUntil([&] { return done; }, m_waitMs);
         QObject::disconnect(firmware, nullptr, &m_context, nullptr);
         if (!arrived || !index) {
             Out() << "No firmware index: " << (arrived ? Describe(failure) : QStringLiteral("time-out")) << Qt::endl;
@@ -166,7 +139,7 @@ private:
                              done = true;
                          });
         firmware->AcquireImageFiles(descriptors);
-        const bool arrived = WaitFor([&] { return done; }, m_waitMs);
+        const bool arrived = ProcessEventsUntil([&] { return done; }, m_waitMs);
         QObject::disconnect(firmware, nullptr, &m_context, nullptr);
         if (!arrived || failure || images.isEmpty()) {
             Out() << "No firmware images: " << (arrived ? Describe(failure) : QStringLiteral("time-out")) << Qt::endl;
@@ -194,7 +167,7 @@ private:
         Out() << "Programming release " << target << "..." << Qt::endl;
         headset->ProgramFirmwareAsync(images, m_force);
         // The engine's own fail-safe and reset time-outs end a stalled run; this only guards the tool.
-        const bool finished = WaitFor([&] { return done; }, 30 * 60 * 1000);
+        const bool finished = ProcessEventsUntil([&] { return done; }, 30 * 60 * 1000);
         QObject::disconnect(headset, nullptr, &m_context, nullptr);
         if (!finished || failure) {
             Out() << "Programming failed: " << (finished ? Describe(failure) : QStringLiteral("time-out")) << Qt::endl;
@@ -252,11 +225,7 @@ int main(int argc, char** argv)
     } catch (const OrvoException& exception) {
         Out() << "Update failed: " << exception.GetErrorCode() << ": " << exception.GetMessage() << Qt::endl;
     }
-    try {
-        ShutDownDeviceEngine();
-    } catch (const OrvoException&) {
-        // Nothing was started, so there is nothing to end.
-    }
+    ShutDownDeviceEngine();
     DeleteTempFiles();
     return status;
 }

@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(Run({QStringLiteral("-nocleanup=1"), QStringLiteral("-script=run.js"), QStringLiteral("-listen=1"),
                       QStringLiteral("-language=de")}),
                  0);
-        QCOMPARE(LinesContaining(LogPath(), QStringLiteral("Unable to create the script engine")).size(), 1);
+        QCOMPARE(LinesContaining(LogPath(), QStringLiteral("Error,      Unable to open script file run.js")).size(), 1);
         QVERIFY(LinesContaining(LogPath(), QStringLiteral("socket listener")).isEmpty());
         QVERIFY(LinesContaining(LogPath(), QStringLiteral("application object")).isEmpty());
     }

@@ -1,10 +1,7 @@
 #include "tests/support/LocalWebServer.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/SampleBundle.h"
 
-#include <QProcess>
 #include <QtTest>
-
-using TestSupport::TemporaryBundle;
 
 // The whole update as a user runs it: the real tessary-update program, the sample firmware bundle
 // and the sample simulated headset in a temporary program folder.
@@ -13,40 +10,26 @@ class TestHeadlessUpdate : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TemporaryBundle> m_bundle;
-    // The user's temporary directory, where the log and the temporary-file list go.
+    std::unique_ptr<TestSupport::SampleBundle> m_bundle;
+    // The user's temporary directory, where the log and the temporary-file list go: outside the
+    // bundle, so the bundle shows what the run left in the program folder.
     std::unique_ptr<QTemporaryDir> m_temp;
 
-    // Exit code and standard output of one run.
     QPair<int, QString> Run(const QStringList& arguments)
     {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("TESSARY_APP_DIR"), m_bundle->Path());
-        environment.insert(QStringLiteral("TMPDIR"), m_temp->path());
-        process.setProcessEnvironment(environment);
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(TestSupport::BinaryDirectory() + QStringLiteral("/tessary-update"), arguments);
-        if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-            return qMakePair(-1, QString());
-        return qMakePair(process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()));
+        QProcessEnvironment temp;
+        temp.insert(QStringLiteral("TMPDIR"), m_temp->path());
+        const TestSupport::ProcessRun run =
+            TestSupport::RunInBundle(*m_bundle, QStringLiteral("tessary-update"), arguments, temp, 120000);
+        return qMakePair(run.finished ? run.exitCode : -1, run.output);
     }
 
 private slots:
     void init()
     {
         m_temp = std::make_unique<QTemporaryDir>();
-        m_bundle = std::make_unique<TemporaryBundle>(QStringLiteral("<UsbBackend>simulator</UsbBackend>\n"
-                                                                    "<IndexFileName>index.xml</IndexFileName>\n"));
-        const QString bin = TestSupport::BinaryDirectory();
-        QVERIFY(QFile::copy(bin + QStringLiteral("/SimulatedHeadset.xml"),
-                            m_bundle->FilePath(QStringLiteral("SimulatedHeadset.xml"))));
-        QDir().mkpath(m_bundle->FilePath(QStringLiteral("FirmwareFiles")));
-        const QStringList files = QDir(bin + QStringLiteral("/FirmwareFiles")).entryList(QDir::Files);
-        QVERIFY(files.contains(QStringLiteral("index.xml")));
-        for (const QString& file : files)
-            QVERIFY(QFile::copy(bin + QStringLiteral("/FirmwareFiles/") + file,
-                                m_bundle->FilePath(QStringLiteral("FirmwareFiles/") + file)));
+        m_bundle = std::make_unique<TestSupport::SampleBundle>(TestSupport::SampleBundle::Timing::Sample);
+        QVERIFY(m_bundle->IsComplete());
     }
 
     void updatesTheSimulatedHeadset()

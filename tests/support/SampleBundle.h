@@ -1,0 +1,56 @@
+#pragma once
+
+#include "tests/support/TestEnvironment.h"
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+namespace TestSupport {
+
+// A temporary program folder laid out like the shipped one for the real programs of the build:
+// Config.xml selecting the simulated headset, the sample headset's profile and, on request, the
+// sample firmware (index file and images) in FirmwareFiles/.
+class SampleBundle : public TemporaryBundle
+{
+public:
+    enum class Timing
+    {
+        Instant, // the headset answers at once, for tests
+        Sample,  // the shipped profile's timing, as a real headset takes
+    };
+
+    explicit SampleBundle(Timing timing = Timing::Instant, bool withFirmware = true);
+    // False when the build's sample files could not be copied.
+    bool IsComplete() const { return m_complete; }
+
+private:
+    bool m_complete = false;
+};
+
+struct ProcessRun
+{
+    bool finished = false;
+    int exitCode = -1;
+    QString output;
+    // The error log of the run (TMPDIR is the bundle).
+    QString log;
+};
+
+// Runs a program of the build with TESSARY_APP_DIR and TMPDIR pointing at the bundle and the
+// offscreen platform, plus the given variables; standard error is passed through.
+ProcessRun RunInBundle(const TemporaryBundle& bundle, const QString& program, const QStringList& arguments,
+                       const QProcessEnvironment& extra = QProcessEnvironment(), int timeoutMs = 60000);
+
+// A results file read back: one line per entry, "kind child child ...", parameters as name=value,
+// and the entries' timestamps apart.
+struct ResultsFileContent
+{
+    bool wellFormed = false;
+    QString error;
+    QStringList entries;
+    QStringList timestamps;
+};
+ResultsFileContent ReadResultsFile(const QString& path);
+
+} // namespace TestSupport
