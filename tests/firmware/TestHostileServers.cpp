@@ -342,6 +342,10 @@ void TestHostileServers::hostileIndexEntriesRefused_data()
     QTest::newRow("the HTTPS trust store") << "FILENAME=\"cacert.pem\"" << programFile.arg("cacert.pem");
     QTest::newRow("the trust store in other case") << "FILENAME=\"CACert.PEM\"" << programFile.arg("CACert.PEM");
     QTest::newRow("Qt's own configuration") << "FILENAME=\"qt.conf\"" << programFile.arg("qt.conf");
+    QTest::newRow("a key trusted to sign index files")
+        << "FILENAME=\"orvo-index.PEM\"" << programFile.arg("orvo-index.PEM");
+    QTest::newRow("the index file's signature")
+        << "FILENAME=\"SkerrowIndex.xml.sig\"" << programFile.arg("SkerrowIndex.xml.sig");
     QTest::newRow("a shared library") << "FILENAME=\"libQt5Core.so.5\"" << programFile.arg("libQt5Core.so.5");
     QTest::newRow("a name merely containing one") << "FILENAME=\"zr3h-cacert.pem.dfu\"" << QString();
     // Control characters: a line break would add an entry to the temporary-file list.
