@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Updates the simulated headset end to end: a temporary program folder with the sample firmware
-# bundle and the simulated headset's profile, then tessary-update against it.
+# bundle, the public key its index file is signed with and the simulated headset's profile, then
+# tessary-update against it.
 # Usage: scripts/demo.sh [tessary-update options]   (build first: scripts/build.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,9 +14,10 @@ fi
 
 bundle=$(mktemp -d)
 trap 'rm -rf "$bundle"' EXIT
-cp -r "$bin/FirmwareFiles" "$bin/SimulatedHeadset.xml" "$bundle/"
+cp -r "$bin/FirmwareFiles" "$bin/SimulatedHeadset.xml" "$bin/FirmwareFiles/sample-index-key.pem" "$bundle/"
 sed -e 's|<UsbBackend>[^<]*</UsbBackend>|<UsbBackend>simulator</UsbBackend>|' \
     -e 's|<IndexFileName>[^<]*</IndexFileName>|<IndexFileName>index.xml</IndexFileName>|' \
+    -e 's|</Config>|    <IndexFileTrustedKeys>sample-index-key.pem</IndexFileTrustedKeys>\n</Config>|' \
     "$bin/Config.xml" > "$bundle/Config.xml"
 
 export TESSARY_APP_DIR="$bundle"
@@ -23,5 +25,5 @@ export TMPDIR="$bundle"
 status=0
 "$bin/tessary-update" "$@" || status=$?
 echo "--- log: the headset's story as the engine told it ---"
-grep -E "Info|Error|Exception" "$bundle/TessaryUpdate.log" | grep -E "state changed|version read|Exception|Error" | head -40 || true
+grep -E "Info|Error|Exception" "$bundle/TessaryUpdate.log" | grep -E "verified|state changed|version read|Exception|Error" | head -40 || true
 exit $status
