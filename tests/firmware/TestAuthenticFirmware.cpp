@@ -3,17 +3,13 @@
 // flash, and an index file is taken unsigned as before when no key is trusted.
 
 #include "app/ErrorCodes.h"
-#include "app/ILogger.h"
-#include "app/LoggerFactory.h"
-#include "app/TempFileList.h"
 #include "firmware/Crc32.h"
 #include "firmware/Ed25519Key.h"
-#include "firmware/FirmwareFileLocator.h"
 #include "firmware/FirmwareImageList.h"
 #include "firmware/FirmwareProcessing.h"
 #include "firmware/IIndexFile.h"
 #include "firmware/Sha256.h"
-#include "sysinfo/linux/LinuxSystemInfoReader.h"
+#include "tests/firmware/AcquisitionProcess.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/TestEnvironment.h"
 #include "web/WebInterfaceTest.h"
@@ -74,15 +70,9 @@ private:
 
 void TestAuthenticFirmware::initTestCase()
 {
-    RegisterCommonMetaTypes();
-    const QString pid = QString::number(QCoreApplication::applicationPid());
-    GetLogger()->SetLogFile(QStringLiteral("TestAuthenticFirmware-") + pid + QStringLiteral(".log"), true);
-    TempFileList::Instance()->SetListFileName(QStringLiteral("TestAuthenticFirmware-") + pid + QStringLiteral(".lst"));
+    QVERIFY(PrepareAcquisitionProcess(QStringLiteral("TestAuthenticFirmware"), m_startFolder.path()));
     m_server = std::make_unique<LocalWebServer>();
     QVERIFY2(m_server->IsRunning(), qPrintable(m_server->ErrorText()));
-    LinkLinuxSystemInfoReader();
-    qputenv("TESSARY_APP_DIR", QFile::encodeName(m_startFolder.path()));
-    QCOMPARE(FirmwareFileLocator::Instance()->BundlePath(), m_startFolder.path());
 
     m_key = Ed25519Key::Generate();
     m_foreignKey = Ed25519Key::Generate();

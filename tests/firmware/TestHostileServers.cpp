@@ -7,13 +7,11 @@
 #include "app/ErrorCodes.h"
 #include "app/Logger.h"
 #include "app/LoggerFactory.h"
-#include "app/TempFileList.h"
 #include "bench/BenchMemory.h"
-#include "firmware/FirmwareFileLocator.h"
 #include "firmware/FirmwareProcessing.h"
 #include "firmware/IIndexFile.h"
 #include "firmware/IndexFile.h"
-#include "sysinfo/linux/LinuxSystemInfoReader.h"
+#include "tests/firmware/AcquisitionProcess.h"
 #include "tests/firmware/IndexXml.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/TestEnvironment.h"
@@ -133,16 +131,9 @@ private:
 
 void TestHostileServers::initTestCase()
 {
-    RegisterCommonMetaTypes();
-    const QString pid = QString::number(QCoreApplication::applicationPid());
-    GetLogger()->SetLogFile(QStringLiteral("TestHostileServers-") + pid + QStringLiteral(".log"), true);
-    TempFileList::Instance()->SetListFileName(QStringLiteral("TestHostileServers-") + pid + QStringLiteral(".lst"));
+    QVERIFY(PrepareAcquisitionProcess(QStringLiteral("TestHostileServers"), m_startFolder.path()));
     m_server = std::make_unique<LocalWebServer>();
     QVERIFY2(m_server->IsRunning(), qPrintable(m_server->ErrorText()));
-    // The locator takes the bundle path once; started directly, it is the program folder then.
-    LinkLinuxSystemInfoReader();
-    qputenv("TESSARY_APP_DIR", QFile::encodeName(m_startFolder.path()));
-    QCOMPARE(FirmwareFileLocator::Instance()->BundlePath(), m_startFolder.path());
 
     // libcurl's one-time set-up is not what the cases measure.
     WebDownloader downloader;
