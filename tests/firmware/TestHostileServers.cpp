@@ -161,14 +161,10 @@ void TestHostileServers::cleanup()
 template <typename Signal>
 ExceptionPtr TestHostileServers::Acquire(Signal signal, const std::function<void()>& start, int exceptionArgument)
 {
-    QSignalSpy spy(m_processing.get(), signal);
-    start();
-    if (spy.isEmpty() && !spy.wait(CompletionTimeoutMs))
-        return MakeExceptionPtr(QStringLiteral("test"), QStringLiteral("no completion"));
-    QCoreApplication::processEvents();
-    if (spy.count() != 1)
-        return MakeExceptionPtr(QStringLiteral("test"), QStringLiteral("%1 completions").arg(spy.count()));
-    return spy.first().at(exceptionArgument).template value<ExceptionPtr>();
+    const QList<QVariant> arguments = AwaitCompletion(m_processing.get(), signal, start, CompletionTimeoutMs);
+    if (arguments.isEmpty())
+        return MakeExceptionPtr(QStringLiteral("test"), QStringLiteral("not exactly one completion"));
+    return arguments.at(exceptionArgument).template value<ExceptionPtr>();
 }
 
 QString TestHostileServers::ImageIndexXml(const QString& imageAttributes) const
