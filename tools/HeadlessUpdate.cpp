@@ -9,11 +9,9 @@
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 #include "app/OrvoException.h"
-#include "device/DfuThread.h"
+#include "device/DeviceEngine.h"
 #include "device/IPelarin.h"
 #include "device/PelarinFactory.h"
-#include "device/PelarinUsbCommDriver.h"
-#include "device/PelarinUsbCommDriverFactory.h"
 #include "device/QueryInfo.h"
 #include "firmware/FirmwareImageList.h"
 #include "firmware/FirmwareProcessingFactory.h"
@@ -21,13 +19,13 @@
 #include "firmware/IIndexFile.h"
 #include "firmware/VersionNumbers.h"
 #include "sysinfo/linux/LinuxSystemInfoReader.h"
-#include "usb/CsrUsbInterfaceFactory.h"
 #include "usb/linux/LinuxPlatformServices.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QTextStream>
+#include <QTimer>
 
 #include <functional>
 
@@ -46,25 +44,15 @@ QTextStream& Out()
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
+    // Wakes the wait below now and then: processEvents with a time limit would not wait at all.
+    QTimer tick;
+    tick.start(50);
     while (!condition()) {
         if (deadline.hasExpired())
             return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
-}
-
-// Lets running programming and query threads finish, then ends the facade, the comm driver and the
-// USB interface in that order, while Qt is still up.
-void ShutDownDeviceEngine()
-{
-    WaitFor([] { return DfuThread::LiveCount() == 0; }, 30000);
-    if (auto* driver = dynamic_cast<PelarinUsbCommDriver*>(PelarinUsbCommDriverFactory::CreatePelarinUsbCommDriver()))
-        WaitFor([driver] { return !driver->HasBusyDevices(); }, 30000);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    UpdatePelarin::PelarinFactory::Destroy();
-    PelarinUsbCommDriverFactory::Destroy();
-    CsrUsbInterfaceFactory::Instance()->Destroy();
 }
 
 QString Describe(const ExceptionPtr& exception)
@@ -246,10 +234,7 @@ int main(int argc, char** argv)
     } catch (const OrvoException& exception) {
         Out() << "Update failed: " << exception.GetErrorCode() << ": " << exception.GetMessage() << Qt::endl;
     }
-    try {
-        ShutDownDeviceEngine();
-    } catch (const OrvoException&) {
-        // Nothing was started, so there is nothing to end.
-    }
+    // Whatever is still running (a query of a headset that does not answer) ends here, while Qt is up.
+    DeviceEngine::ShutDown();
     return status;
 }

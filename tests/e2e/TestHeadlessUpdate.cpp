@@ -1,5 +1,6 @@
 #include "tests/support/TestEnvironment.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QtTest>
 
@@ -63,6 +64,21 @@ private slots:
         QCOMPARE(status, 0);
         QVERIFY(output.contains(QLatin1String("Release 01.00.00 is up to date")));
         QVERIFY(!output.contains(QLatin1String("Programming")));
+    }
+
+    void silentHeadsetEndsPromptly()
+    {
+        // The version query is still waiting for an answer when the tool gives up and ends.
+        const QString path = m_bundle->FilePath(QStringLiteral("SimulatedHeadset.xml"));
+        const QByteArray profile = TestSupport::ReadFile(path).replace("<Faults/>", "<Faults bccmd=\"silent\"/>");
+        QVERIFY(profile.contains("silent"));
+        QVERIFY(TestSupport::WriteFile(path, profile));
+        QElapsedTimer clock;
+        clock.start();
+        const auto [status, output] = Run({QStringLiteral("--wait"), QStringLiteral("1")});
+        QCOMPARE(status, 1);
+        QVERIFY(output.contains(QLatin1String("No headset became ready within 1 s")));
+        QVERIFY(clock.elapsed() < 10000);
     }
 
     void noHeadsetIsAFailure()
