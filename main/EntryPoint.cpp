@@ -161,8 +161,7 @@ int RunTessary(int argc, char** argv)
         logger->Close();
         if (cleanup) {
             DeleteTempFiles();
-            RemoveStaleExtractionFolders(QDir::tempPath(), QCoreApplication::applicationDirPath(),
-                                         QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+            RemoveStaleExtractionFoldersOfThisProgram();
             qtSettings.Restore();
         }
     } catch (const OrvoException& exception) {
