@@ -139,6 +139,7 @@ UsbfsCounters UmockdevHeadsetBed::Counters(SimHeadset* headset) const
             sum.downloads += counters.downloads;
             sum.statusPolls += counters.statusPolls;
             sum.interruptIn += counters.interruptIn;
+            sum.waiting += counters.waiting;
         }
     }
     return sum;
@@ -184,7 +185,7 @@ void UmockdevHeadsetBed::AddNode(const QString& modelPath)
         {"manufacturer", profile.manufacturer}, {"product", profile.product}, {"serial", profile.serialNumber}};
     for (const auto& [name, text] : named) {
         if (!text.isEmpty())
-            strings << QStringLiteral("A: %1=%2").arg(QLatin1String(name), text);
+            strings << QStringLiteral("A: %1=%2\\n").arg(QLatin1String(name), text); // sysfs ends values in a line feed
     }
     auto handler = std::make_unique<UsbfsDeviceHandler>(headset, generation);
     node.handler = handler.get();
