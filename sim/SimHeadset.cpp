@@ -86,13 +86,7 @@ QString SimHeadset::Attach(quint64 arrivalToken, Mode mode)
     m_connected = true;
     ++m_generation;
     m_mode = mode;
-    m_state = mode == Mode::Application ? AppIdle : DfuIdle;
-    m_status = StatusOk;
-    m_blockPending = false;
-    m_manifested = false;
-    m_download.clear();
-    m_events.clear();
-    m_commandFragments.clear();
+    RestartLocked();
     const std::uint16_t pid = mode == Mode::Application ? m_profile.productId : m_profile.dfuProductId;
     m_path = QStringLiteral("sim:usb#vid_%1&pid_%2#%3&%4")
                  .arg(m_profile.vendorId, 4, 16, QLatin1Char('0'))
@@ -667,7 +661,7 @@ SimUsbResult SimHeadset::Reset(quint64 generation)
             next = next == Mode::Dfu ? Mode::Application : Mode::Dfu;
         returns = !m_profile.faults.neverReturnAfterReset;
         if (returns && next == m_mode && m_profile.resetInPlace) {
-            RestartInPlaceLocked();
+            RestartLocked(); // the same enumeration goes on
             return SimUsbResult::Ok;
         }
         delay = m_profile.timing.reenumerationMs;
@@ -679,9 +673,9 @@ SimUsbResult SimHeadset::Reset(quint64 generation)
     return SimUsbResult::Ok;
 }
 
-void SimHeadset::RestartInPlaceLocked()
+void SimHeadset::RestartLocked()
 {
-    // The same enumeration goes on; only what the restart wipes is gone.
+    // What a restart of the chip wipes; its mode decides where the DFU state machine starts.
     m_state = m_mode == Mode::Application ? AppIdle : DfuIdle;
     m_status = StatusOk;
     m_blockPending = false;

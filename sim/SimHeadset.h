@@ -105,7 +105,7 @@ private:
     QByteArray DeviceDescriptorLocked() const;
     // Empty for a string the headset does not have.
     QByteArray StringDescriptorLocked(std::uint8_t index, std::uint16_t language) const;
-    void RestartInPlaceLocked();
+    void RestartLocked();
     QByteArray ConfigurationLocked() const;
     bool StalledByFaultLocked();
     SimUsbResult StandardRequestLocked(const SimSetup& setup, QByteArray* dataIn);
