@@ -12,7 +12,8 @@ public:
     // Ends the engine at any moment: during a query, programming, a reset wait or the cold reset that
     // follows an update. Call it on the GUI thread, after its event loop has ended or from inside it,
     // while the Qt application object and the firmware acquisition (whose images a programming run
-    // reads) still exist.
+    // reads) still exist, and not from a handler of the engine's own signals: the object emitting
+    // would be destroyed under it (post the shutdown to the event loop instead).
     //
     // In order: every worker is asked to stop (a programming run abandons the device where it stands;
     // the headset then reports an interrupted update and is programmed in full next time); every
