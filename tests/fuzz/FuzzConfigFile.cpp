@@ -4,21 +4,17 @@
 #include "app/ConfigKeys.h"
 #include "app/Configuration.h"
 #include "app/ErrorCodes.h"
-#include "app/ILogger.h"
-#include "app/LoggerFactory.h"
 #include "app/OrvoException.h"
-
-#include <QFile>
-#include <QTemporaryDir>
+#include "tests/fuzz/FuzzProgramFolder.h"
 
 #include <cstdint>
 #include <cstdlib>
 
 namespace {
 
-QString& ConfigPath()
+const QString& ConfigPath()
 {
-    static QString path;
+    static const QString path = FuzzProgramFolder::FilePath(QStringLiteral("Config.xml"));
     return path;
 }
 
@@ -35,25 +31,9 @@ void Expect(Call call)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    OrvoCommon::GetLogger()->SetLoggingLevel(0);
-    static QTemporaryDir folder(QStringLiteral("/dev/shm/tessary-fuzz-config-XXXXXX"));
-    if (!folder.isValid())
-        std::abort();
-    qputenv("TESSARY_APP_DIR", QFile::encodeName(folder.path()));
-    ConfigPath() = folder.filePath(QStringLiteral("Config.xml"));
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    {
-        QFile config(ConfigPath());
-        if (!config.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            std::abort();
-        config.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
-    }
+    FuzzProgramFolder::Write(ConfigPath(), reinterpret_cast<const char*>(data), size);
     using namespace OrvoCommon;
     Configuration configuration;
     Expect([&] { configuration.GetIndexFileHost(); });

@@ -3,7 +3,6 @@
 // "dfu-file-mismatch", never crash, hang or read outside the file.
 
 #include "app/ErrorCodes.h"
-#include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 #include "device/DfuFileSuffix.h"
 #include "firmware/Crc32.h"
@@ -11,18 +10,16 @@
 #include "firmware/FirmwareImageFile.h"
 #include "firmware/IFirmwareImageFile.h"
 #include "sysinfo/linux/LinuxSystemInfoReader.h"
-
-#include <QFile>
-#include <QTemporaryDir>
+#include "tests/fuzz/FuzzProgramFolder.h"
 
 #include <cstdint>
 #include <cstdlib>
 
 namespace {
 
-QString& ImagePath()
+const QString& ImagePath()
 {
-    static QString path;
+    static const QString path = FuzzProgramFolder::FilePath(QStringLiteral("image.dfu"));
     return path;
 }
 
@@ -30,13 +27,8 @@ QString& ImagePath()
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    OrvoCommon::GetLogger()->SetLoggingLevel(0);
+    // The image is looked for where the program looks, which needs the bundle path.
     OrvoCommon::LinkLinuxSystemInfoReader();
-    static QTemporaryDir folder(QStringLiteral("/dev/shm/tessary-fuzz-suffix-XXXXXX"));
-    if (!folder.isValid())
-        std::abort();
-    qputenv("TESSARY_APP_DIR", QFile::encodeName(folder.path()));
-    ImagePath() = folder.filePath(QStringLiteral("image.dfu"));
     return 0;
 }
 
@@ -48,12 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const bool acceptNonMatching = data[0] & 1;
     const QByteArray image(reinterpret_cast<const char*>(data + 1), static_cast<int>(size - 1));
-    {
-        QFile file(ImagePath());
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            std::abort();
-        file.write(image);
-    }
+    FuzzProgramFolder::Write(ImagePath(), image.constData(), static_cast<std::size_t>(image.size()));
     FirmwareImageDescriptor::Fields fields;
     fields.fileName = QStringLiteral("image.dfu");
     fields.length = static_cast<std::uint32_t>(image.size());

@@ -2,13 +2,9 @@
 // "index-corrupted", never in a crash, a hang or another error code.
 
 #include "app/ErrorCodes.h"
-#include "app/ILogger.h"
-#include "app/LoggerFactory.h"
 #include "app/OrvoException.h"
 #include "firmware/IndexFile.h"
-
-#include <QFile>
-#include <QTemporaryFile>
+#include "tests/fuzz/FuzzProgramFolder.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -16,33 +12,17 @@
 
 namespace {
 
-QString& InputPath()
+const QString& InputPath()
 {
-    static QString path;
+    static const QString path = FuzzProgramFolder::FilePath(QStringLiteral("index.xml"));
     return path;
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    // Millions of rejected inputs would otherwise fill the error log.
-    OrvoCommon::GetLogger()->SetLoggingLevel(0);
-    static QTemporaryFile file(QStringLiteral("/dev/shm/tessary-fuzz-index-XXXXXX"));
-    if (!file.open())
-        std::abort();
-    InputPath() = file.fileName();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    {
-        QFile input(InputPath());
-        if (!input.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            std::abort();
-        input.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
-    }
+    FuzzProgramFolder::Write(InputPath(), reinterpret_cast<const char*>(data), size);
     try {
         std::unique_ptr<OrvoCommon::IIndexFile> index = OrvoCommon::IndexFile::Create(InputPath());
         OrvoCommon::ProductIdentity identity;
