@@ -16,7 +16,7 @@
 #include "app/StaleFolderCleanup.h"
 #include "app/TempFileList.h"
 #include "app/UpdatePelarinAppFactory.h"
-#include "device/DeviceEngineShutdown.h"
+#include "device/DeviceEngine.h"
 #include "firmware/FirmwareImageList.h"
 #include "script/IScriptEngine.h"
 #include "script/ScriptEngineFactory.h"
@@ -109,7 +109,7 @@ void RunScriptMode(const ArgumentMap& arguments)
     if (!engine)
         ThrowInternal(QStringLiteral("Unable to create the script engine"));
     engine->RunFullScript(arguments.Value(QStringLiteral("script")), arguments.Value(QStringLiteral("results")));
-    ShutDownDeviceEngine();
+    DeviceEngine::ShutDown();
 }
 
 } // namespace
@@ -165,8 +165,7 @@ int RunTessary(int argc, char** argv)
         logger->Close();
         if (cleanup) {
             DeleteTempFiles();
-            RemoveStaleExtractionFolders(QDir::tempPath(), QCoreApplication::applicationDirPath(),
-                                         QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+            RemoveStaleExtractionFoldersOfThisProgram();
             qtSettings.Restore();
         }
     } catch (const OrvoException& exception) {
