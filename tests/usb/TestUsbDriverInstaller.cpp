@@ -108,6 +108,9 @@ private slots:
         QVERIFY(WriteFile(Work(QStringLiteral("present.rules")), "x"));
         installer->SetRulesDirectory(Work(QStringLiteral("no-such-folder")));
         QCOMPARE(installer->IsDriverInstalled(Work(QStringLiteral("present.rules"))), 0);
+        // A packaged install on a machine without a local rules folder still counts.
+        QVERIFY(WriteFile(Work(QStringLiteral("lib-rules.d/70-orvo-headset.rules")), "x"));
+        QCOMPARE(installer->IsDriverInstalled(Work(QStringLiteral("present.rules"))), 1);
     }
 
     void platformQueries()

@@ -105,9 +105,7 @@ int LinuxUsbDriverInstaller::IsDriverInstalled(const QString& packagePath)
         m_logger->LogError(QStringLiteral("Error occurred getting machine's udev rules directory path."));
         return -1;
     }
-    // No rules folder, no rule in it.
-    if (!QFileInfo(m_rulesDirectory).isDir())
-        return 0;
+    // A rules folder that does not exist holds no rule: the search below finds nothing in it.
     const qint64 size = QFileInfo(packagePath).size();
     // The Debian package installs the rule into its own folder, so a packaged install needs no driver step.
     QStringList sameSize;
