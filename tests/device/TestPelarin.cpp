@@ -182,6 +182,34 @@ private slots:
         QCOMPARE(Facade()->GetDeviceInfo().firmwareVersion, V102);
     }
 
+    // A headset an interrupted update left in its boot loader is ready, without versions, under its
+    // boot loader's product id; a whole update brings it back into its application, confirmed.
+    void headsetLeftInItsBootLoaderIsProgrammedBack()
+    {
+        Start();
+        Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
+        profile.invalidFirmware = {0, 1};
+        Sim::SimHeadset* headset = m_stack->AddHeadset(profile);
+        QVERIFY(WaitReady(1));
+        Facade()->LockInCurrentDevice();
+        QCOMPARE(Facade()->GetOrvoProductId().productId, std::uint16_t(0x1F21));
+        QCOMPARE(Facade()->GetReleaseVersion(), QString());
+
+        QSignalSpy done(Facade(), &IPelarin::ProgramFirmwareComplete);
+        Facade()->ProgramFirmwareAsync(m_catalogue->Files(), false);
+        QVERIFY(done.wait(WaitMs));
+        QCOMPARE(CodeOf(done.first()), QString());
+        QCOMPARE(headset->ReceivedImages().size(), 2);
+        QVERIFY(headset->FirmwareValid());
+        QCOMPARE(headset->PsKey(PsKeys::BootMode), QVector<std::uint16_t>({1}));
+
+        Facade()->ReleaseCurrentDevice();
+        QVERIFY(
+            QTest::qWaitFor([&] { return Facade()->IsReady() == 1 && Facade()->GetReleaseVersion() == V102; }, WaitMs));
+        QCOMPARE(Facade()->GetOrvoProductId().productId, std::uint16_t(0x1F20));
+        QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Application);
+    }
+
     void versionErrorStillMakesTheDeviceReady()
     {
         Start();
