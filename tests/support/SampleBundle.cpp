@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QXmlStreamReader>
 
 namespace TestSupport {
@@ -48,28 +49,47 @@ SampleBundle::SampleBundle(Timing timing, bool withFirmware)
     }
 }
 
-ProcessRun RunInBundle(const TemporaryBundle& bundle, const QString& program, const QStringList& arguments,
-                       const QProcessEnvironment& extra, int timeoutMs)
+void PrepareInBundle(QProcess* process, const TemporaryBundle& bundle, const QString& program,
+                     const QProcessEnvironment& extra)
 {
-    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("TESSARY_APP_DIR"), bundle.Path());
     environment.insert(QStringLiteral("TMPDIR"), bundle.Path());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(extra);
-    process.setProcessEnvironment(environment);
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(BinaryDirectory() + QLatin1Char('/') + program, arguments);
+    process->setProcessEnvironment(environment);
+    process->setProgram(BinaryDirectory() + QLatin1Char('/') + program);
+}
+
+ProcessRun FinishInBundle(QProcess* process, const TemporaryBundle& bundle, int timeoutMs)
+{
+    qRegisterMetaType<QProcess::ExitStatus>("QProcess::ExitStatus");
+    QSignalSpy finished(process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished));
     ProcessRun run;
-    run.finished = process.waitForFinished(timeoutMs) && process.exitStatus() == QProcess::NormalExit;
-    if (!run.finished)
-        process.kill();
-    run.exitCode = process.exitCode();
-    run.output = QString::fromLocal8Bit(process.readAllStandardOutput());
+    if (process->state() == QProcess::NotRunning || finished.wait(timeoutMs)) {
+        run.finished = process->exitStatus() == QProcess::NormalExit;
+    } else {
+        process->kill();
+        process->waitForFinished();
+    }
+    run.exitCode = process->exitCode();
+    run.output = QString::fromLocal8Bit(process->readAllStandardOutput());
+    run.errors = QString::fromLocal8Bit(process->readAllStandardError());
     QDir folder(bundle.Path());
     for (const QString& log : folder.entryList({QStringLiteral("*.log")}, QDir::Files))
         run.log += QString::fromLocal8Bit(ReadFile(folder.filePath(log)));
     return run;
+}
+
+ProcessRun RunInBundle(const TemporaryBundle& bundle, const QString& program, const QStringList& arguments,
+                       const QProcessEnvironment& extra, int timeoutMs)
+{
+    QProcess process;
+    PrepareInBundle(&process, bundle, program, extra);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setArguments(arguments);
+    process.start();
+    return FinishInBundle(&process, bundle, timeoutMs);
 }
 
 ResultsFileContent ReadResultsFile(const QString& path)
