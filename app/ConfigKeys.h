@@ -33,6 +33,13 @@ inline constexpr char SimulatedHeadset[] = "SimulatedHeadset";
 inline constexpr char DownloadConnectTimeout[] = "DownloadConnectTimeout";
 inline constexpr char DownloadLowSpeedLimit[] = "DownloadLowSpeedLimit";
 inline constexpr char DownloadLowSpeedTime[] = "DownloadLowSpeedTime";
+// Where the USB access rule is installed and looked for (default /etc/udev/rules.d); a relative path
+// starts at the program folder.
+inline constexpr char UdevRulesDirectory[] = "UdevRulesDirectory";
+// Test aids: how long the splash screen stays (ms), and how long the index file may take before the
+// wait dialog appears (ms). Tests shorten them; the shipped program keeps the defaults.
+inline constexpr char SplashScreenTime[] = "SplashScreenTime";
+inline constexpr char IndexFileWaitTime[] = "IndexFileWaitTime";
 
 inline constexpr bool CleanErrorLogDefault = true;
 inline constexpr char UsbDriverSubdirectoryDefault[] = "USBDriver";
@@ -54,5 +61,7 @@ inline constexpr char SimulatedHeadsetDefault[] = "SimulatedHeadset.xml";
 inline constexpr unsigned DownloadConnectTimeoutDefault = 30000;
 inline constexpr unsigned DownloadLowSpeedLimitDefault = 1024;
 inline constexpr unsigned DownloadLowSpeedTimeDefault = 90000;
+inline constexpr unsigned SplashScreenTimeDefault = 5000;
+inline constexpr unsigned IndexFileWaitTimeDefault = 3000;
 
 } // namespace OrvoCommon::ConfigKeys

@@ -33,6 +33,7 @@ public:
 
     // Where the rule is looked for and installed to; tests use a temporary folder.
     void SetRulesDirectory(const QString& directory) { m_rulesDirectory = directory; }
+    const QString& RulesDirectory() const { return m_rulesDirectory; }
     // The device tree whose failed installs are removed after a successful install.
     void SetDeviceTreeRoots(const QString& sysfsRoot, const QString& devRoot)
     {
