@@ -23,6 +23,8 @@
 #include "sysinfo/linux/LinuxLanguageSupport.h"
 #include "sysinfo/linux/LinuxSystemInfoReader.h"
 #include "ui/UiResources.h"
+#include "ui/UpdatePelarinApp.h"
+#include "ui/WindowRecorder.h"
 #include "usb/linux/LinuxPlatformServices.h"
 
 #include <QDeadlineTimer>
@@ -100,6 +102,10 @@ void RunWizardMode(SingleApplication& application, const ArgumentMap& arguments)
         ThrowInternal(QStringLiteral("Unable to create the application object"));
     app->Start();
     application.exec();
+    // The wizard and its dialogs go first, then the engine they drove, while the firmware
+    // acquisition whose images a programming run reads still exists.
+    app.reset();
+    ShutDownDeviceEngine();
 }
 
 void RunScriptMode(const ArgumentMap& arguments)
@@ -122,6 +128,7 @@ int RunTessary(int argc, char** argv)
     RegisterCommonMetaTypes();
     RegisterFirmwareMetaTypes();
     UpdatePelarin::InitUiResources();
+    UpdatePelarin::RegisterUpdatePelarinApp();
 
     // The argument list as given; QApplication would swallow options such as -style.
     QStringList argumentList;
@@ -131,6 +138,8 @@ int RunTessary(int argc, char** argv)
     auto application = std::make_unique<SingleApplication>(QLatin1String(SingleInstanceKey), argc, argv);
     if (AnotherInstanceAnswers(*application))
         return 0;
+
+    UpdatePelarin::WindowRecorder::StartIfRequested();
 
     QtSettingsSnapshot qtSettings;
     qtSettings.Take();
