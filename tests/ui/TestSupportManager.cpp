@@ -6,7 +6,7 @@
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/TestEnvironment.h"
-#include "tests/ui/ModalDriver.h"
+#include "tests/support/ModalDriver.h"
 #include "ui/ErrorTable.h"
 #include "ui/SupportManager.h"
 #include "ui/SystemInfoHtml.h"
