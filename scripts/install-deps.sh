@@ -10,6 +10,7 @@ packages=(
     umockdev libumockdev-dev dfu-util
     python3 openssl curl locales
     clang libclang-rt-14-dev clang-format
+    dpkg-dev help2man lintian desktop-file-utils appstream udev
 )
 
 missing=()

@@ -90,6 +90,7 @@ public:
         std::unique_ptr<IUsbDriverInstaller> real(m_real->CreateUsbDriverInstaller());
         auto* installer = new InstallerWithRole(admin);
         installer->SetRulesDirectory(static_cast<LinuxUsbDriverInstaller*>(real.get())->RulesDirectory());
+        installer->SetPackagedRulesDirectory(QString());
         installer->SetUsePkexec(false);
         return installer;
     }

@@ -26,19 +26,19 @@ void LinuxPlatformSupport::OpenUrl(const QString& url)
 
 namespace {
 
-// The rules folder Config.xml names; a bundle may keep its own (the demo does), relative to it.
+// The rules folder Config.xml names, relative to the program folder (a bundle may keep its own, the
+// demo does); empty when it names none.
 QString ConfiguredRulesDirectory()
 {
-    const QString standard = QLatin1String(LinuxUsbDriverInstaller::DefaultRulesDirectory);
     QString directory;
     try {
-        directory = GetConfiguration()->GetString(QLatin1String(ConfigKeys::UdevRulesDirectory), standard);
+        directory = GetConfiguration()->GetString(QLatin1String(ConfigKeys::UdevRulesDirectory), QString());
     } catch (const OrvoException&) {
-        // The configuration has logged it; the system's folder is the one to use.
-        return standard;
+        // The configuration has logged it; the system's folders are the ones to use.
+        return QString();
     }
     if (directory.isEmpty())
-        return standard;
+        return directory;
     return QDir::isRelativePath(directory) ? QDir(ProgramDirectory()).filePath(directory) : directory;
 }
 
@@ -57,7 +57,11 @@ IUsbDriverInstaller* LinuxUsbDriverInstallerFactory::CreateUsbDriverInstaller()
 {
     auto* installer = new LinuxUsbDriverInstaller;
     const QString rulesDirectory = ConfiguredRulesDirectory();
+    if (rulesDirectory.isEmpty())
+        return installer;
+    // A bundle with a rules folder of its own is answered from that folder alone.
     installer->SetRulesDirectory(rulesDirectory);
+    installer->SetPackagedRulesDirectory(QString());
     // Root rights only where they are needed: a bundle's own rules folder is the user's.
     if (::geteuid() != 0)
         installer->SetUsePkexec(!IsWritableByUser(rulesDirectory));
