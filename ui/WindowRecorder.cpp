@@ -52,9 +52,14 @@ void WindowRecorder::Trace(const QString& event, const QString& name)
 
 bool WindowRecorder::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+    if (event->type() == QEvent::Hide)
+        m_visible.remove(watched);
+    if (event->type() == QEvent::Show && watched->isWidgetType() && !m_visible.contains(watched)) {
         auto* widget = static_cast<QWidget*>(watched);
         if (!widget->objectName().isEmpty() && (widget->isWindow() || qobject_cast<QWizardPage*>(widget))) {
+            // Qt sends a page more than one show event on its way in; one appearance, one record.
+            m_visible.insert(watched);
+            connect(widget, &QObject::destroyed, this, [this, watched] { m_visible.remove(watched); });
             Trace(QStringLiteral("shown"), widget->objectName());
             // Once the event loop has laid it out and painted it.
             QPointer<QWidget> shown(widget);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 class QWidget;
@@ -32,6 +32,7 @@ private:
 
     QString m_folder;
     int m_count = 0;
+    QSet<QObject*> m_visible;
 };
 
 } // namespace UpdatePelarin
