@@ -13,14 +13,21 @@ namespace {
 
 // A signal handler may only write to a descriptor; the event loop reads the other end.
 int g_signalPipe[2] = {-1, -1};
+volatile sig_atomic_t g_requested = 0;
 
 void OnTerminationSignal(int)
 {
+    g_requested = 1;
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[0], &byte, 1);
 }
 
 } // namespace
+
+bool TerminationRequested()
+{
+    return g_requested != 0;
+}
 
 void QuitOnTerminationSignals()
 {

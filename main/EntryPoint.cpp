@@ -103,7 +103,8 @@ void RunWizardMode(SingleApplication& application, const ArgumentMap& arguments)
         ThrowInternal(QStringLiteral("Unable to create the application object"));
     QuitOnTerminationSignals();
     app->Start();
-    application.exec();
+    if (!TerminationRequested())
+        application.exec();
     // The wizard and its dialogs go first, then the engine they drove, while the firmware
     // acquisition whose images a programming run reads still exists.
     app.reset();

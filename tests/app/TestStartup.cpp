@@ -155,6 +155,24 @@ private slots:
         QVERIFY(!QFile::exists(LogPath()));
     }
 
+    void secondStartBringsTheCurrentWindowForward()
+    {
+        m_bundle->WriteConfig(QStringLiteral("<SplashScreenTime>0</SplashScreenTime>"));
+        auto first = Start({QStringLiteral("-nocleanup=1")});
+        const TestSupport::WindowTrace trace(m_record->path());
+        QVERIFY(trace.WaitForShown(QStringLiteral("SelectLanguageDialogClass"), 20000));
+        auto second = Start({QStringLiteral("-nocleanup=1")});
+        QVERIFY(second->waitForFinished(10000));
+        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 0);
+        QVERIFY(trace.WaitFor(QStringLiteral("message"), QStringLiteral("Wake_up! SelectLanguageDialogClass"), 10000));
+        first->terminate();
+        QVERIFY(first->waitForFinished(10000));
+        QCOMPARE(first->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(first->exitCode(), 0);
+        QCOMPARE(LinesContaining(LogPath(), QStringLiteral("Application starting up")).size(), 1);
+    }
+
     void staleLockDoesNotBlock()
     {
         QProcess finished;
