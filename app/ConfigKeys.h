@@ -40,6 +40,9 @@ inline constexpr char UdevRulesDirectory[] = "UdevRulesDirectory";
 // wait dialog appears (ms). Tests shorten them; the shipped program keeps the defaults.
 inline constexpr char SplashScreenTime[] = "SplashScreenTime";
 inline constexpr char IndexFileWaitTime[] = "IndexFileWaitTime";
+// The public keys (PEM files beside the program, separated by white space) that index files must be
+// signed with; absent or empty, index files need no signature.
+inline constexpr char IndexFileTrustedKeys[] = "IndexFileTrustedKeys";
 
 inline constexpr bool CleanErrorLogDefault = true;
 inline constexpr char UsbDriverSubdirectoryDefault[] = "USBDriver";

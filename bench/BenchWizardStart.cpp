@@ -6,7 +6,7 @@
 // BENCH_PLATFORM=xcb), the other two on the application object in this process. Prints minimum,
 // median and maximum of several runs; exits non-zero when a budget is missed.
 #include "bench/BenchMemory.h"
-#include "device/DeviceEngineShutdown.h"
+#include "device/DeviceEngine.h"
 #include "firmware/FirmwareImageList.h"
 #include "sysinfo/linux/LinuxLanguageSupport.h"
 #include "sysinfo/linux/LinuxSystemInfoReader.h"
@@ -114,7 +114,7 @@ bool OkToWizard(WizardShown* watch)
     guard.start(WaitMs);
     const int status = QApplication::exec();
     app.reset();
-    OrvoCommon::ShutDownDeviceEngine();
+    OrvoCommon::DeviceEngine::ShutDown();
     return status == 0 && watch->okToWizardMs >= 0;
 }
 

@@ -17,7 +17,7 @@
 #include "app/TempFileList.h"
 #include "app/TerminationSignals.h"
 #include "app/UpdatePelarinAppFactory.h"
-#include "device/DeviceEngineShutdown.h"
+#include "device/DeviceEngine.h"
 #include "firmware/FirmwareImageList.h"
 #include "script/IScriptEngine.h"
 #include "script/ScriptEngineFactory.h"
@@ -108,7 +108,7 @@ void RunWizardMode(SingleApplication& application, const ArgumentMap& arguments)
     // The wizard and its dialogs go first, then the engine they drove, while the firmware
     // acquisition whose images a programming run reads still exists.
     app.reset();
-    ShutDownDeviceEngine();
+    DeviceEngine::ShutDown();
 }
 
 void RunScriptMode(const ArgumentMap& arguments)
@@ -118,7 +118,7 @@ void RunScriptMode(const ArgumentMap& arguments)
     if (!engine)
         ThrowInternal(QStringLiteral("Unable to create the script engine"));
     engine->RunFullScript(arguments.Value(QStringLiteral("script")), arguments.Value(QStringLiteral("results")));
-    ShutDownDeviceEngine();
+    DeviceEngine::ShutDown();
 }
 
 } // namespace
@@ -181,8 +181,7 @@ int RunTessary(int argc, char** argv)
         logger->Close();
         if (cleanup) {
             DeleteTempFiles();
-            RemoveStaleExtractionFolders(QDir::tempPath(), QCoreApplication::applicationDirPath(),
-                                         QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+            RemoveStaleExtractionFoldersOfThisProgram();
             qtSettings.Restore();
         }
     } catch (const OrvoException& exception) {

@@ -4,7 +4,7 @@
 // then shuts down the way the program does.
 #include "app/ConfigKeys.h"
 #include "app/SingleApplication.h"
-#include "device/DeviceEngineShutdown.h"
+#include "device/DeviceEngine.h"
 #include "device/IPelarin.h"
 #include "firmware/Crc32.h"
 #include "firmware/FirmwareProcessingFactory.h"
@@ -251,7 +251,7 @@ void TestApplicationWizard::init()
 void TestApplicationWizard::cleanup()
 {
     m_app.reset();
-    ShutDownDeviceEngine();
+    DeviceEngine::ShutDown();
     m_stack.reset();
     // What the end of the process does to the acquisition: a download still running goes with it.
     delete FirmwareProcessingFactory::CreateFirmwareProcessing();
@@ -357,7 +357,7 @@ int TestApplicationWizard::RunProgram(ModalDriver& driver)
     QElapsedTimer shutdown;
     shutdown.start();
     m_app.reset();
-    ShutDownDeviceEngine();
+    DeviceEngine::ShutDown();
     m_shutdownMs = shutdown.elapsed();
     if (!driver.Finished() || qEnvironmentVariableIsSet("WIZARD_TEST_LOG")) {
         qWarning("driver: %s", qPrintable(driver.Failure()));
