@@ -158,6 +158,11 @@ private slots:
     void quitsInEveryState_data();
     void quitsInEveryState();
 
+    void languageDialogOffersEachLanguageOnce();
+    void missingTranslationFallsBackToEnglish();
+    void dialogsByName_data();
+    void dialogsByName();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -276,17 +281,18 @@ bool TestApplicationWizard::eventFilter(QObject* watched, QEvent* event)
 
 void TestApplicationWizard::WriteConfig(const QString& extra)
 {
-    QString body =
-        QStringLiteral("<NoCacheConfig/>\n"
-                       "<UsbBackend>simulator</UsbBackend>\n"
-                       "<IndexFileHost>%1</IndexFileHost>\n"
-                       "<UdevRulesDirectory>rules.d</UdevRulesDirectory>\n"
-                       "<UsbDriverInfFilename>%2</UsbDriverInfFilename>\n"
-                       "<SplashScreenTime>0</SplashScreenTime>\n"
-                       "<ResetTimeout>3000</ResetTimeout>\n"
-                       "<LanguageInfo type=\"list\"><Language><Code>en</Code><DisplayName>English</DisplayName>"
-                       "<Locale>0x0409</Locale><RTL>false</RTL></Language></LanguageInfo>\n")
-            .arg(m_web->HostWithPort(), QLatin1String(RuleName));
+    QString body = QStringLiteral("<NoCacheConfig/>\n"
+                                  "<UsbBackend>simulator</UsbBackend>\n"
+                                  "<IndexFileHost>%1</IndexFileHost>\n"
+                                  "<UdevRulesDirectory>rules.d</UdevRulesDirectory>\n"
+                                  "<UsbDriverInfFilename>%2</UsbDriverInfFilename>\n"
+                                  "<SplashScreenTime>0</SplashScreenTime>\n"
+                                  "<ResetTimeout>3000</ResetTimeout>\n"
+                                  // The process reads the language list once; it names English twice.
+                                  "<LanguageInfo type=\"list\">%3%3</LanguageInfo>\n")
+                       .arg(m_web->HostWithPort(), QLatin1String(RuleName),
+                            QStringLiteral("<Language><Code>en</Code><DisplayName>English</DisplayName>"
+                                           "<Locale>0x0009</Locale><RTL>false</RTL></Language>"));
     m_bundle->WriteConfig(body + extra);
 }
 
@@ -839,6 +845,87 @@ void TestApplicationWizard::quitsInEveryState()
     QCOMPARE(RunProgram(driver), 0);
     QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
     QVERIFY2(m_shutdownMs < ShutdownBudgetMs, qPrintable(QString::number(m_shutdownMs)));
+}
+
+void TestApplicationWizard::languageDialogOffersEachLanguageOnce()
+{
+    ModalDriver driver(GuardMs);
+    driver.OnModal(QStringLiteral("SelectLanguageDialogClass"), [](QWidget* dialog) {
+        auto* languages = qobject_cast<QComboBox*>(Child(dialog, QStringLiteral("language")));
+        QCOMPARE(languages->count(), 1);
+        QCOMPARE(languages->currentData().toString(), QStringLiteral("en"));
+        Click(dialog, "ok");
+    });
+    driver.When(OnPage(Welcome), [] { QCoreApplication::exit(0); });
+    QCOMPARE(RunProgram(driver), 0);
+    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+}
+
+void TestApplicationWizard::missingTranslationFallsBackToEnglish()
+{
+    QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+    UpdatePelarinApp app;
+    app.SetLanguage(QStringLiteral("xx-YY"), false);
+    QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
+    QCOMPARE(m_log->LinesContaining(QStringLiteral("Warning,    Translation not loaded for xx-YY")).size(), 1);
+    // Nothing to switch to: nothing happens.
+    app.SetLanguage(QString(), false);
+    QCOMPARE(m_log->LinesContaining(QStringLiteral("Translation not loaded")).size(), 1);
+}
+
+void TestApplicationWizard::dialogsByName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("detail");
+    QTest::addColumn<QString>("close");
+
+    QTest::newRow("admin") << "dlg_admin_credentials_needed"
+                           << "AdminCredentialsNeededDialogClass"
+                           << ""
+                           << "exit";
+    QTest::newRow("firmware") << "dlg_select_firmware"
+                              << "SelectFirmwareDialogClass"
+                              << "01.02.00|01.00.00 (Current)"
+                              << "ok";
+    QTest::newRow("downgrade") << "cnf_downgrade"
+                               << "ConfirmationBoxClass"
+                               << "Are you sure you want to enable selection mode?"
+                               << "no";
+    QTest::newRow("uploading") << "dlg_system_info_uploading"
+                               << "SystemInfoDialogClass"
+                               << "Uploading to Orvo... (50% complete)"
+                               << "close";
+    // Any other name is an error code, shown in the error box.
+    QTest::newRow("error code") << "firmware-corrupted"
+                                << "ErrorBoxClass"
+                                << "Device update files are damaged"
+                                << "retry";
+}
+
+void TestApplicationWizard::dialogsByName()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
+    QFETCH(QString, detail);
+    QFETCH(QString, close);
+    ModalDriver driver;
+    QString seen;
+    driver.OnModal(shown, [&](QWidget* dialog) {
+        if (auto* versions = dialog->findChild<QComboBox*>(QStringLiteral("firmwareVersions")))
+            seen = versions->itemText(1) + QLatin1Char('|') + versions->itemText(0);
+        else if (auto* progress = dialog->findChild<QLabel*>(QStringLiteral("uploadProgress")))
+            seen = progress->text();
+        else if (dialog->objectName() == ErrorBox)
+            seen = Headline(dialog);
+        else if (auto* question = dialog->findChild<QLabel*>(QStringLiteral("question")))
+            seen = question->text();
+        Click(dialog, close);
+    });
+    UpdatePelarinApp().DisplayErrorDialog(name);
+    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    if (!detail.isEmpty())
+        QCOMPARE(seen, detail);
 }
 
 int main(int argc, char** argv)
