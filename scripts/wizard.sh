@@ -40,10 +40,11 @@ cp -r "$bin/USBDriver" "$bundle/"
 cp "$bin"/FirmwareFiles/* "$bundle/"
 cp -r "$bin/SupportPage" "$bundle/" 2>/dev/null || true
 cp "$bin"/ui_*.qm "$bundle/" 2>/dev/null || true
-# The simulated headset, the sample firmware's index file, and a rules folder of the bundle's own
-# so that nothing is installed into the system's.
+# The simulated headset, the sample firmware's signed index file, and a rules folder of the bundle's
+# own so that nothing is installed into the system's.
 sed -e 's|<UsbBackend>[^<]*</UsbBackend>|<UsbBackend>simulator</UsbBackend>\n    <UdevRulesDirectory>rules.d</UdevRulesDirectory>|' \
     -e 's|<IndexFileName>[^<]*</IndexFileName>|<IndexFileName>index.xml</IndexFileName>|' \
+    -e 's|</Config>|    <IndexFileTrustedKeys>sample-index-key.pem</IndexFileTrustedKeys>\n</Config>|' \
     "$bin/Config.xml" > "$bundle/Config.xml"
 if [ "$install_rule" = 1 ]; then
     cp "$bin/USBDriver/70-orvo-headset.rules" "$bundle/rules.d/"
