@@ -48,19 +48,7 @@ private:
             const QString& tempDirectory = QString())
     {
         auto process = Start(arguments, tempDirectory);
-        const TestSupport::WindowTrace trace(m_record->path());
-        const bool shown = QTest::qWaitFor(
-            [&] {
-                return process->state() == QProcess::NotRunning || trace.TimeOf(QStringLiteral("shown"), window) >= 0;
-            },
-            20000);
-        if (shown && process->state() != QProcess::NotRunning)
-            process->terminate();
-        if (process->state() != QProcess::NotRunning && !process->waitForFinished(10000))
-            return -1;
-        if (process->exitStatus() != QProcess::NormalExit)
-            return -1;
-        return process->exitCode();
+        return TestSupport::EndWhenShown(process.get(), TestSupport::WindowTrace(m_record->path()), window, 20000);
     }
 
 private slots:

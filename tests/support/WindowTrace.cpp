@@ -3,6 +3,7 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTest>
 
 namespace TestSupport {
@@ -53,6 +54,18 @@ bool WindowTrace::CentreOf(const QString& window, const QString& widget, int* x,
         }
     }
     return false;
+}
+
+int EndWhenShown(QProcess* process, const WindowTrace& trace, const QString& window, int timeoutMs)
+{
+    const bool shown = QTest::qWaitFor(
+        [&] { return process->state() == QProcess::NotRunning || trace.TimeOf(QStringLiteral("shown"), window) >= 0; },
+        timeoutMs);
+    if (shown && process->state() != QProcess::NotRunning)
+        process->terminate();
+    if (process->state() != QProcess::NotRunning && !process->waitForFinished(timeoutMs))
+        return -1;
+    return process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
 }
 
 } // namespace TestSupport

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class QProcess;
+
 namespace TestSupport {
 
 // What a program run with TESSARY_UI_RECORD=folder recorded: trace.txt lines of the form
@@ -32,5 +34,9 @@ private:
 
     QString m_folder;
 };
+
+// Waits until the process has ended by itself or has shown the window, which ends it the way a
+// session does (SIGTERM). Returns the exit code, -1 for a crash or a hang.
+int EndWhenShown(QProcess* process, const WindowTrace& trace, const QString& window, int timeoutMs);
 
 } // namespace TestSupport
