@@ -185,6 +185,10 @@ private:
     void Press(QWizard::WizardButton which);
     // Accepts the licence and clicks Next: the user's way from the welcome page.
     void AcceptLicense(ModalDriver& driver);
+    // Then Next on the connect page: the update starts once a headset is ready.
+    void StartUpdate(ModalDriver& driver);
+    void Finish(ModalDriver& driver);
+    void AnswerYes(ModalDriver& driver);
     void AnswerLanguage(ModalDriver& driver);
     void ExpectErrorBox(ModalDriver& driver, const QString& headline, const char* button);
 
@@ -341,6 +345,22 @@ void TestApplicationWizard::AcceptLicense(ModalDriver& driver)
     });
 }
 
+void TestApplicationWizard::StartUpdate(ModalDriver& driver)
+{
+    AcceptLicense(driver);
+    driver.When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
+}
+
+void TestApplicationWizard::Finish(ModalDriver& driver)
+{
+    driver.When(OnPage(Success), [this] { Press(QWizard::FinishButton); });
+}
+
+void TestApplicationWizard::AnswerYes(ModalDriver& driver)
+{
+    driver.OnModal(Confirmation, [](QWidget* box) { Click(box, "yes"); });
+}
+
 void TestApplicationWizard::ExpectErrorBox(ModalDriver& driver, const QString& headline, const char* button)
 {
     driver.OnModal(ErrorBox, [headline, button](QWidget* box) {
@@ -484,14 +504,13 @@ void TestApplicationWizard::installsTheDriver()
 void TestApplicationWizard::preparePageWaitsForTheHeadset()
 {
     ModalDriver driver(GuardMs);
-    AcceptLicense(driver);
-    driver.When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
+    StartUpdate(driver);
     driver.When(OnPage(Prepare), [this] {
         QVERIFY(!Wizard()->button(QWizard::NextButton)->isEnabled());
         Plug();
     });
     // The headset's readiness moves the wizard on by itself.
-    driver.When(OnPage(Success), [this] { Press(QWizard::FinishButton); });
+    Finish(driver);
     QCOMPARE(RunProgram(driver), 0);
     QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
 }
@@ -510,7 +529,7 @@ void TestApplicationWizard::disconnectOnConnectPageIsNoError()
                 });
     driver.When([this] { return m_log->LinesContaining(QStringLiteral("UI: Processing Ready event")).size() == 2; },
                 [this] { Press(QWizard::NextButton); });
-    driver.When(OnPage(Success), [this] { Press(QWizard::FinishButton); });
+    Finish(driver);
     QCOMPARE(RunProgram(driver), 0);
     QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
     QVERIFY(!m_shownWindows.contains(ErrorBox));
@@ -522,8 +541,7 @@ void TestApplicationWizard::unplugDuringProgrammingReturnsToConnect()
     profile.faults.unplugAfterBlocks = 2;
     Plug(profile);
     ModalDriver driver(GuardMs);
-    AcceptLicense(driver);
-    driver.When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
+    StartUpdate(driver);
     ExpectErrorBox(driver, QStringLiteral("Your device has been disconnected"), "retry");
     driver.When([this] { return Page() == Connect && Wizard()->currentId() > 3000; },
                 [] { QCoreApplication::exit(0); });
@@ -537,14 +555,13 @@ void TestApplicationWizard::downloadFailureOffersRetry()
     Plug();
     m_web->SetRoute(QStringLiteral("/firmware/zr3h_010100_sub1.dfu"), QStringLiteral("status:500"));
     ModalDriver driver(GuardMs);
-    AcceptLicense(driver);
-    driver.When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
+    StartUpdate(driver);
     driver.OnModal(ErrorBox, [this](QWidget* box) {
         QCOMPARE(Headline(box), QStringLiteral("Device update files are unavailable"));
         m_web->SetRoute(QStringLiteral("/firmware/zr3h_010100_sub1.dfu"), QStringLiteral("serve"));
         Click(box, "retry");
     });
-    driver.When(OnPage(Success), [this] { Press(QWizard::FinishButton); });
+    Finish(driver);
     QCOMPARE(RunProgram(driver), 0);
     QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
     QVERIFY(m_log->Contains(QStringLiteral("UI: Returning to state - 6")));
@@ -567,7 +584,7 @@ void TestApplicationWizard::twoHeadsetsAreRefusedUntilOneIsUnplugged()
                 [] { Click(QApplication::activeModalWidget(), "retry"); });
     // The user clicks Next again once the box has gone.
     driver.When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
-    driver.When(OnPage(Success), [this] { Press(QWizard::FinishButton); });
+    Finish(driver);
     QCOMPARE(RunProgram(driver), 0);
     QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
     QCOMPARE(second->ReceivedImages().size(), 0);
@@ -590,8 +607,7 @@ void TestApplicationWizard::finalPageWithoutUpdate()
                       "CRC=\"0xffffffff\"/></RELEASE></HARDWARE></DEVICE></INDEX>");
     Sim::SimHeadset* headset = Plug(HeadsetAt(supported ? V110 : V100));
     ModalDriver driver(GuardMs);
-    AcceptLicense(driver);
-    driver.When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
+    StartUpdate(driver);
     driver.When(OnPage(UpToDate), [this, supported] {
         QWizardPage* page = Wizard()->currentPage();
         QCOMPARE(page->title(),
@@ -648,8 +664,7 @@ void TestApplicationWizard::programmingCannotBeInterrupted()
     profile.timing.flashPerBlockMs = 100;
     Plug(profile);
     ModalDriver driver(GuardMs);
-    AcceptLicense(driver);
-    driver.When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
+    StartUpdate(driver);
     driver.When([this] { return Wizard()->CurrentState() == ApplicationWizard::ProgrammingCompleteState; },
                 [this] {
                     QVERIFY(!Wizard()->button(QWizard::CancelButton)->isEnabled());
@@ -657,7 +672,7 @@ void TestApplicationWizard::programmingCannotBeInterrupted()
                     Wizard()->close();
                     QVERIFY(Wizard()->isVisible());
                 });
-    driver.When(OnPage(Success), [this] { Press(QWizard::FinishButton); });
+    Finish(driver);
     QCOMPARE(RunProgram(driver), 0);
     QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
     QCOMPARE(m_log->LinesContaining(QStringLiteral("UI: Ignoring Close event - Cancel button not enabled.")).size(), 2);
@@ -777,7 +792,7 @@ void TestApplicationWizard::quitsInEveryState()
         driver.When([this] { return m_shownWindows.contains(QStringLiteral("SplashScreenClass")); }, quit);
     } else if (moment == QLatin1String("language selection")) {
         driver.OnModal(QStringLiteral("SelectLanguageDialogClass"), [](QWidget* dialog) { Click(dialog, "cancel"); });
-        driver.OnModal(Confirmation, [](QWidget* box) { Click(box, "yes"); });
+        AnswerYes(driver);
     } else if (moment == QLatin1String("index download")) {
         WriteConfig(QStringLiteral("<IndexFileWaitTime>0</IndexFileWaitTime>"));
         m_web->SetRoute(QStringLiteral("/firmware/index.xml"), QStringLiteral("stall"));
@@ -787,38 +802,35 @@ void TestApplicationWizard::quitsInEveryState()
         Plug();
         AnswerLanguage(driver);
         driver.When(OnPage(Welcome), cancelAndConfirm);
-        driver.OnModal(Confirmation, [](QWidget* box) { Click(box, "yes"); });
+        AnswerYes(driver);
     } else if (moment == QLatin1String("silent headset query")) {
         Sim::HeadsetProfile profile = SampleHeadsetProfile();
         profile.faults.bcCmd = Sim::SimFaults::BcCmd::Silent;
         Plug(profile);
         AcceptLicense(driver);
         driver.When(OnPage(Connect), cancelAndConfirm);
-        driver.OnModal(Confirmation, [](QWidget* box) { Click(box, "yes"); });
+        AnswerYes(driver);
     } else if (moment == QLatin1String("prepare page")) {
-        AcceptLicense(driver);
-        driver.When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
+        StartUpdate(driver);
         driver.When(OnPage(Prepare), cancelAndConfirm);
-        driver.OnModal(Confirmation, [](QWidget* box) { Click(box, "yes"); });
+        AnswerYes(driver);
     } else if (moment == QLatin1String("image download")) {
         Plug();
         m_web->SetRoute(QStringLiteral("/firmware/zr3h_010100_sub0.dfu"), QStringLiteral("stall"));
-        AcceptLicense(driver);
-        driver.When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
+        StartUpdate(driver);
         driver.When(OnPage(CommStatus), cancelAndConfirm);
-        driver.OnModal(Confirmation, [](QWidget* box) { Click(box, "yes"); });
+        AnswerYes(driver);
     } else if (moment == QLatin1String("error box")) {
         Plug();
         m_web->SetRoute(QStringLiteral("/firmware/zr3h_010100_sub0.dfu"), QStringLiteral("status:404"));
-        AcceptLicense(driver);
-        driver.When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
+        StartUpdate(driver);
         driver.OnModal(ErrorBox, [](QWidget* box) { Click(box, "exit"); });
-        driver.OnModal(Confirmation, [](QWidget* box) { Click(box, "yes"); });
+        AnswerYes(driver);
     } else if (moment == QLatin1String("version selection")) {
         Plug();
         AnswerLanguage(driver);
         driver.When(OnPage(Welcome), [this] { TypeSupportKeySequence(PageChild("acceptance")); });
-        driver.OnModal(Confirmation, [](QWidget* box) { Click(box, "yes"); });
+        AnswerYes(driver);
         driver.When([this] { return Wizard()->IsSelectionMode(); },
                     [this] {
                         QTest::mouseClick(PageChild("acceptance"), Qt::LeftButton, {}, QPoint(5, 5));
@@ -826,19 +838,17 @@ void TestApplicationWizard::quitsInEveryState()
                     });
         driver.When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
         driver.OnModal(QStringLiteral("SelectFirmwareDialogClass"), [](QWidget* dialog) { Click(dialog, "cancel"); });
-        driver.OnModal(Confirmation, [](QWidget* box) { Click(box, "yes"); });
+        AnswerYes(driver);
     } else if (moment == QLatin1String("programming")) {
         Sim::HeadsetProfile profile = SampleHeadsetProfile();
         profile.timing.flashPerBlockMs = 200;
         Plug(profile);
-        AcceptLicense(driver);
-        driver.When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
+        StartUpdate(driver);
         driver.When([this] { return Wizard()->CurrentState() == ApplicationWizard::ProgrammingCompleteState; }, quit);
     } else if (moment == QLatin1String("version report")) {
         Plug();
         m_reports->SetRoute(QLatin1String(VersionReportPath), QStringLiteral("stall"));
-        AcceptLicense(driver);
-        driver.When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
+        StartUpdate(driver);
         driver.When([this] { return m_log->Contains(QStringLiteral("UI: Starting Version Information Upload")); },
                     quit);
     }
