@@ -385,11 +385,11 @@ int TestApplicationWizard::RunProgram(ModalDriver& driver)
     m_app.reset();
     DeviceEngine::ShutDown();
     m_shutdownMs = shutdown.elapsed();
-    if (!driver.Finished() || qEnvironmentVariableIsSet("WIZARD_TEST_LOG")) {
-        qWarning("driver: %s", qPrintable(driver.Failure()));
-        if (qEnvironmentVariableIsSet("WIZARD_TEST_LOG"))
-            for (const QString& line : m_log->Lines())
-                qWarning("%s", qPrintable(line));
+    // What the wizard did, for the failure at hand.
+    if (!driver.Finished()) {
+        const QStringList steps = m_log->LinesContaining(QStringLiteral("UI: "));
+        for (const QString& line : steps.mid(qMax(0, steps.size() - 40)))
+            qWarning("%s", qPrintable(line));
     }
     return status;
 }
