@@ -128,10 +128,10 @@ const QList<LanguageInfo>& UpdatePelarinApp::Languages()
     }
     QStringList seen;
     for (const LanguageInfo& language : configured) {
-        if (seen.contains(language.code) || !support || !support->IsLanguageInstalled(language.code))
-            continue;
+        const bool repeated = seen.contains(language.code);
         seen.append(language.code);
-        m_languages.append(language);
+        if (!repeated && support && support->IsLanguageInstalled(language.code))
+            m_languages.append(language);
     }
     return m_languages;
 }
