@@ -8,6 +8,7 @@ packages=(
     qtbase5-dev libqt5svg5-dev qtscript5-dev qttools5-dev qttools5-dev-tools
     libcurl4-openssl-dev libssl-dev libusb-1.0-0-dev zlib1g-dev libudev-dev
     umockdev libumockdev-dev dfu-util usbutils
+    xvfb xauth xdotool
     python3 openssl curl locales
     clang libclang-rt-14-dev clang-format
     dpkg-dev help2man lintian desktop-file-utils appstream udev

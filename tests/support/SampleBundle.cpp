@@ -1,10 +1,13 @@
 #include "tests/support/SampleBundle.h"
 
+#include "tests/support/WindowTrace.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QXmlStreamReader>
 
 namespace TestSupport {
@@ -61,14 +64,13 @@ void PrepareInBundle(QProcess* process, const TemporaryBundle& bundle, const QSt
     process->setProgram(BinaryDirectory() + QLatin1Char('/') + program);
 }
 
-ProcessRun FinishInBundle(QProcess* process, const TemporaryBundle& bundle, int timeoutMs)
+namespace {
+
+ProcessRun Collect(QProcess* process, const TemporaryBundle& bundle, bool finished)
 {
-    qRegisterMetaType<QProcess::ExitStatus>("QProcess::ExitStatus");
-    QSignalSpy finished(process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished));
     ProcessRun run;
-    if (process->state() == QProcess::NotRunning || finished.wait(timeoutMs)) {
-        run.finished = process->exitStatus() == QProcess::NormalExit;
-    } else {
+    run.finished = finished;
+    if (!finished && process->state() != QProcess::NotRunning) {
         process->kill();
         process->waitForFinished();
     }
@@ -81,15 +83,31 @@ ProcessRun FinishInBundle(QProcess* process, const TemporaryBundle& bundle, int 
     return run;
 }
 
-ProcessRun RunInBundle(const TemporaryBundle& bundle, const QString& program, const QStringList& arguments,
-                       const QProcessEnvironment& extra, int timeoutMs)
+} // namespace
+
+ProcessRun FinishInBundle(QProcess* process, const TemporaryBundle& bundle, int timeoutMs)
 {
+    qRegisterMetaType<QProcess::ExitStatus>("QProcess::ExitStatus");
+    QSignalSpy finished(process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished));
+    const bool ended = process->state() == QProcess::NotRunning || finished.wait(timeoutMs);
+    return Collect(process, bundle, ended && process->exitStatus() == QProcess::NormalExit);
+}
+
+ProcessRun RunInBundle(const TemporaryBundle& bundle, const QString& program, const QStringList& arguments,
+                       const QProcessEnvironment& extra, int timeoutMs, const QString& endWhenShown)
+{
+    QTemporaryDir record;
+    QProcessEnvironment environment = extra;
+    if (!endWhenShown.isEmpty())
+        environment.insert(QStringLiteral("TESSARY_UI_RECORD"), record.path());
     QProcess process;
-    PrepareInBundle(&process, bundle, program, extra);
+    PrepareInBundle(&process, bundle, program, environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.setArguments(arguments);
     process.start();
-    return FinishInBundle(&process, bundle, timeoutMs);
+    if (endWhenShown.isEmpty())
+        return FinishInBundle(&process, bundle, timeoutMs);
+    return Collect(&process, bundle, EndWhenShown(&process, WindowTrace(record.path()), endWhenShown, timeoutMs) != -1);
 }
 
 ResultsFileContent ReadResultsFile(const QString& path)

@@ -52,9 +52,12 @@ void PrepareInBundle(QProcess* process, const TemporaryBundle& bundle, const QSt
 // process goes on answering), kills it at the time-out, and collects what it wrote.
 ProcessRun FinishInBundle(QProcess* process, const TemporaryBundle& bundle, int timeoutMs = 60000);
 
-// Runs a program of the build as PrepareInBundle sets it up; standard error is passed through.
+// Runs a program of the build as PrepareInBundle sets it up; standard error is passed through. With
+// endWhenShown, the run ends (SIGTERM) once the program shows that window, as the wizard does not end
+// by itself.
 ProcessRun RunInBundle(const TemporaryBundle& bundle, const QString& program, const QStringList& arguments,
-                       const QProcessEnvironment& extra = QProcessEnvironment(), int timeoutMs = 60000);
+                       const QProcessEnvironment& extra = QProcessEnvironment(), int timeoutMs = 60000,
+                       const QString& endWhenShown = QString());
 
 // A results file read back: one line per entry, "kind child child ...", parameters as name=value,
 // and the entries' timestamps apart.
