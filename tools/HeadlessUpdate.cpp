@@ -14,6 +14,7 @@
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 #include "app/OrvoException.h"
+#include "app/StopSignals.h"
 #include "app/TempFileList.h"
 #include "device/DeviceEngine.h"
 #include "device/IPelarin.h"
@@ -28,7 +29,6 @@
 #include "firmware/VersionNumbers.h"
 #include "sysinfo/linux/LinuxSystemInfoReader.h"
 #include "tools/HeadsetSurvey.h"
-#include "tools/StopSignals.h"
 #include "tools/UpdateReport.h"
 #include "usb/linux/LinuxPlatformServices.h"
 

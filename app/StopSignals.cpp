@@ -1,4 +1,4 @@
-#include "tools/StopSignals.h"
+#include "app/StopSignals.h"
 
 #include <QSocketNotifier>
 
@@ -8,6 +8,8 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+
+namespace OrvoCommon {
 
 namespace {
 
@@ -88,3 +90,5 @@ void StopSignals::OnReadable()
             emit Received(numbers[i]);
     }
 }
+
+} // namespace OrvoCommon

@@ -6,6 +6,8 @@
 
 class QSocketNotifier;
 
+namespace OrvoCommon {
+
 // SIGINT and SIGTERM as a Qt signal on the thread that made this object: the handler only writes the
 // signal's number into a pipe, which a socket notifier reads, so that the program decides at that
 // moment what a stop request means. One object at a time; destroying it restores the default
@@ -35,3 +37,5 @@ private slots:
 private:
     std::unique_ptr<QSocketNotifier> m_notifier;
 };
+
+} // namespace OrvoCommon
