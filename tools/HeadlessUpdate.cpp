@@ -313,20 +313,32 @@ private:
         if (wait == Wait::TimedOut || failure)
             return EngineFailure(ExitProgrammingFailed, QStringLiteral("Programming failed"), failure);
 
-        // The cold reset at the end takes the headset off the bus; it comes back updated.
+        // The cold reset at the end takes the headset off the bus; it comes back updated, and is read
+        // afresh. (Until then the facade shows what programming wrote into the device it adopted on
+        // the way through the resets, under the identity the headset had before.)
         facade->ReleaseCurrentDevice();
-        wait = Await([facade, target] { return facade->IsReady() > 0 && facade->GetReleaseVersion() == target; },
-                     m_options.waitMs);
+        SurveyedHeadset updated;
+        wait = Await([&] { return ReadBackWith(survey, target, &updated); }, m_options.waitMs);
         if (wait == Wait::Stopped)
             return Stopped();
         if (wait == Wait::TimedOut) {
             const QString text = QStringLiteral("The headset did not come back with release %1").arg(target);
             return Failure(ExitProgrammingFailed, QLatin1String(NotConfirmedCode), text, text);
         }
-        m_report->SetAfter(Found(survey, facade->GetOrvoProductId()).versions);
-        return UpdateOutcome{
-            ExitOk, QStringLiteral("updated"), QString(), QString(),
-            QStringLiteral("Updated: the headset reports release %1").arg(facade->GetReleaseVersion())};
+        m_report->SetAfter(updated.versions);
+        return UpdateOutcome{ExitOk, QStringLiteral("updated"), QString(), QString(),
+                             QStringLiteral("Updated: the headset reports release %1").arg(updated.Release())};
+    }
+
+    static bool ReadBackWith(const HeadsetSurvey& survey, const QString& release, SurveyedHeadset* found)
+    {
+        for (const SurveyedHeadset& headset : survey.Present()) {
+            if (headset.read && !headset.updateMode && headset.Release() == release) {
+                *found = headset;
+                return true;
+            }
+        }
+        return false;
     }
 
     // The survey's record of the facade's one headset.
