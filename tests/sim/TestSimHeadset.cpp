@@ -152,7 +152,6 @@ private slots:
     void halfWrittenFirmwareKeepsTheBootLoader_data();
     void halfWrittenFirmwareKeepsTheBootLoader();
     void invalidFirmwareFromTheStart();
-    void powerCutDuringDownload();
 };
 
 void TestSimHeadset::dfuStateMachine_data()
@@ -709,32 +708,6 @@ void TestSimHeadset::invalidFirmwareFromTheStart()
     QCOMPARE(headset->Reset(headset->Generation()), SimUsbResult::Ok);
     QVERIFY(host.WaitForArrival());
     QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Application);
-}
-
-void TestSimHeadset::powerCutDuringDownload()
-{
-    // The power goes after the second block and comes back: the chip starts its boot loader, and the
-    // cut happens once.
-    Sim::HeadsetProfile profile = TestSupport::DfuModeHeadsetProfile();
-    profile.faults.unplugAfterBlocks = 2;
-    profile.faults.replugAfterMs = 0;
-    RawHost host(profile);
-    Sim::SimHeadset* headset = host.Headset();
-    const QByteArray body = TestSupport::PackerImageBody(0, QStringLiteral("01.01.00"), 2000);
-    QSignalSpy removed(host.Bus(), &Sim::SimBus::DeviceRemoved);
-    QCOMPARE(host.Dfu(QStringLiteral("dnload 0 64"), nullptr, body), SimUsbResult::Ok);
-    QCOMPARE(host.Dfu(QStringLiteral("getstatus")), SimUsbResult::Ok);
-    QCOMPARE(host.Dfu(QStringLiteral("dnload 1 64")), SimUsbResult::Ok);
-    QVERIFY(host.WaitForArrival());
-    QCOMPARE(removed.size(), 1);
-    QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Dfu);
-    QVERIFY(!headset->FirmwareValid());
-    for (int block = 0; block < 3; ++block) {
-        QCOMPARE(host.Dfu(QStringLiteral("dnload %1 64").arg(block)), SimUsbResult::Ok);
-        QCOMPARE(host.Dfu(QStringLiteral("getstatus")), SimUsbResult::Ok);
-    }
-    QVERIFY(headset->IsConnected());
-    QCOMPARE(removed.size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestSimHeadset)
