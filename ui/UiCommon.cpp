@@ -19,6 +19,34 @@
 namespace UpdatePelarin {
 
 namespace {
+
+class LayoutStartAligner : public QObject
+{
+public:
+    explicit LayoutStartAligner(QLabel* label) : QObject(label), m_label(label)
+    {
+        label->installEventFilter(this);
+        Align();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::LayoutDirectionChange)
+            Align();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void Align()
+    {
+        const Qt::Alignment start = m_label->layoutDirection() == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft;
+        m_label->setAlignment(start | Qt::AlignAbsolute | (m_label->alignment() & Qt::AlignVertical_Mask));
+    }
+
+    QLabel* m_label;
+};
+
 // Room the illustration frame leaves around its picture.
 constexpr QSize IllustrationFrameMinimum(194, 258);
 constexpr int ErrorIconSide = 32;
@@ -52,7 +80,7 @@ bool IsPtsKeySequence(const QEvent* event)
            (modifiers & (Qt::ControlModifier | Qt::MetaModifier));
 }
 
-QVBoxLayout* SetUpDialog(QDialog* dialog, const DialogFrame& frame, const QString& title)
+QVBoxLayout* SetUpDialog(QDialog* dialog, const DialogFrame& frame)
 {
     dialog->setObjectName(QLatin1String(frame.objectName));
     dialog->setWindowModality(frame.modality);
@@ -66,7 +94,6 @@ QVBoxLayout* SetUpDialog(QDialog* dialog, const DialogFrame& frame, const QStrin
     }
     dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                            Qt::CustomizeWindowHint);
-    dialog->setWindowTitle(title.isEmpty() ? ProgramTitle() : title);
     dialog->setSizeGripEnabled(true);
     if (QSizeGrip* grip = dialog->findChild<QSizeGrip*>())
         grip->setFixedSize(0, 0);
@@ -115,6 +142,11 @@ QLabel* MakeLabel(QWidget* parent, const char* objectName, bool wordWrap)
     label->setObjectName(QLatin1String(objectName));
     label->setWordWrap(wordWrap);
     return label;
+}
+
+void AlignToLayoutStart(QLabel* label)
+{
+    new LayoutStartAligner(label);
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* objectName)
