@@ -18,7 +18,7 @@ bundle=$(mktemp -d)
 trap 'rm -rf "$bundle"' EXIT
 cp "$bin/Tessary" "$bin/Calvast" "$bin/eula_en.htm" "$bin/SimulatedHeadset.xml" "$bundle/"
 cp -r "$bin/FirmwareFiles" "$bundle/"
-cp "$bin"/ui_*.qm "$bundle/" 2>/dev/null || true
+cp "$bin"/ui_*.qm "$bundle/"
 sed -e 's|<UsbBackend>[^<]*</UsbBackend>|<UsbBackend>simulator</UsbBackend>|' "$bin/Config.xml" > "$bundle/Config.xml"
 
 echo "demo: running $(basename "$script") on the simulated headset (program folder $bundle)"
