@@ -9,6 +9,7 @@ packages=(
     libcurl4-openssl-dev libusb-1.0-0-dev zlib1g-dev libudev-dev
     umockdev libumockdev-dev dfu-util
     python3 openssl curl locales
+    fonts-dejavu-core
     clang libclang-rt-14-dev clang-format
 )
 
