@@ -11,6 +11,7 @@ packages=(
     python3 openssl curl locales
     fonts-dejavu-core
     clang libclang-rt-14-dev clang-format
+    dpkg-dev help2man lintian desktop-file-utils appstream udev
 )
 
 missing=()

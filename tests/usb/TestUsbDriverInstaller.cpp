@@ -26,6 +26,8 @@ private:
     {
         auto installer = std::make_unique<LinuxUsbDriverInstaller>();
         installer->SetRulesDirectory(Work(QStringLiteral("rules.d")));
+        // A packaged install on the test machine must not answer for the temporary folders.
+        installer->SetPackagedRulesDirectory(Work(QStringLiteral("lib-rules.d")));
         installer->SetUsePkexec(false);
         return installer;
     }
@@ -48,33 +50,37 @@ private slots:
     {
         m_work = std::make_unique<QTemporaryDir>();
         QDir().mkpath(Work(QStringLiteral("rules.d")));
+        QDir().mkpath(Work(QStringLiteral("lib-rules.d")));
     }
 
     void installedMeansByteIdentical_data()
     {
         QTest::addColumn<QByteArray>("installed");
-        QTest::addColumn<QString>("installedName");
+        QTest::addColumn<QString>("installedPath");
         QTest::addColumn<int>("expected");
         const QByteArray rule = "SUBSYSTEM==\"usb\", ATTR{idVendor}==\"0a12\", TAG+=\"uaccess\"\n";
         QByteArray oneByteOff = rule;
         oneByteOff[5] = 'X';
-        QTest::newRow("identical") << rule << "70-orvo-headset.rules" << 1;
-        QTest::newRow("identical under another name") << rule << "99-local.rules" << 1;
-        QTest::newRow("same size, one byte differs") << oneByteOff << "70-orvo-headset.rules" << 0;
+        QTest::newRow("identical") << rule << "rules.d/70-orvo-headset.rules" << 1;
+        QTest::newRow("identical under another name") << rule << "rules.d/99-local.rules" << 1;
+        QTest::newRow("same size, one byte differs") << oneByteOff << "rules.d/70-orvo-headset.rules" << 0;
         QTest::newRow("different size") << rule + "# more\n"
-                                        << "70-orvo-headset.rules" << 0;
-        QTest::newRow("not a rules file") << rule << "70-orvo-headset.rules.bak" << 0;
+                                        << "rules.d/70-orvo-headset.rules" << 0;
+        QTest::newRow("not a rules file") << rule << "rules.d/70-orvo-headset.rules.bak" << 0;
+        QTest::newRow("identical in the packaged folder") << rule << "lib-rules.d/70-orvo-headset.rules" << 1;
+        QTest::newRow("packaged copy differs") << oneByteOff << "lib-rules.d/70-orvo-headset.rules" << 0;
     }
 
     void installedMeansByteIdentical()
     {
         QFETCH(QByteArray, installed);
-        QFETCH(QString, installedName);
+        QFETCH(QString, installedPath);
         QFETCH(int, expected);
         const QByteArray rule = "SUBSYSTEM==\"usb\", ATTR{idVendor}==\"0a12\", TAG+=\"uaccess\"\n";
         QVERIFY(WriteFile(Work(QStringLiteral("driver/70-orvo-headset.rules")), rule));
         QVERIFY(WriteFile(Work(QStringLiteral("rules.d/10-other.rules")), QByteArray(rule.size(), 'z')));
-        QVERIFY(WriteFile(Work(QStringLiteral("rules.d/")) + installedName, installed));
+        QVERIFY(WriteFile(Work(QStringLiteral("lib-rules.d/10-other.rules")), QByteArray(rule.size(), 'y')));
+        QVERIFY(WriteFile(Work(installedPath), installed));
         QCOMPARE(MakeInstaller()->IsDriverInstalled(Work(QStringLiteral("driver/70-orvo-headset.rules"))), expected);
     }
 

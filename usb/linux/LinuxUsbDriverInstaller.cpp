@@ -106,12 +106,17 @@ int LinuxUsbDriverInstaller::IsDriverInstalled(const QString& packagePath)
         return -1;
     }
     const qint64 size = QFileInfo(packagePath).size();
-    const QFileInfoList candidates =
-        QDir(m_rulesDirectory).entryInfoList({QStringLiteral("*.rules")}, QDir::Files, QDir::Time);
+    // The Debian package installs the rule into its own folder, so a packaged install needs no driver step.
     QStringList sameSize;
-    for (const QFileInfo& candidate : candidates) {
-        if (candidate.size() == size)
-            sameSize.append(candidate.filePath());
+    for (const QString& folder : {m_rulesDirectory, m_packagedRulesDirectory}) {
+        if (folder.isEmpty())
+            continue;
+        const QFileInfoList candidates =
+            QDir(folder).entryInfoList({QStringLiteral("*.rules")}, QDir::Files, QDir::Time);
+        for (const QFileInfo& candidate : candidates) {
+            if (candidate.size() == size)
+                sameSize.append(candidate.filePath());
+        }
     }
     if (sameSize.isEmpty())
         return 0;

@@ -11,8 +11,9 @@ namespace OrvoCommon {
 class ILogger;
 
 // The "driver package" on Linux is a udev rule that gives the logged-in user access to the
-// headset. It counts as installed when a byte-identical copy lies in the udev rules folder;
-// installing runs the installer script shipped beside the rule (through pkexec unless root).
+// headset. It counts as installed when a byte-identical copy lies in the administrator's udev rules
+// folder or in the one the Debian package fills; installing runs the installer script shipped
+// beside the rule (through pkexec unless root).
 class LinuxUsbDriverInstaller : public IUsbDriverInstaller
 {
     Q_OBJECT
@@ -20,6 +21,7 @@ class LinuxUsbDriverInstaller : public IUsbDriverInstaller
 public:
     static constexpr char InstallerScriptName[] = "install-udev-rule.sh";
     static constexpr char DefaultRulesDirectory[] = "/etc/udev/rules.d";
+    static constexpr char PackagedRulesDirectory[] = "/usr/lib/udev/rules.d";
 
     // Throws "usb-driver-install-error" when no logger can be had.
     explicit LinuxUsbDriverInstaller(QObject* parent = nullptr);
@@ -33,6 +35,8 @@ public:
 
     // Where the rule is looked for and installed to; tests use a temporary folder.
     void SetRulesDirectory(const QString& directory) { m_rulesDirectory = directory; }
+    // Where a package puts the rule; only looked in, never written. Empty looks nowhere else.
+    void SetPackagedRulesDirectory(const QString& directory) { m_packagedRulesDirectory = directory; }
     // The device tree whose failed installs are removed after a successful install.
     void SetDeviceTreeRoots(const QString& sysfsRoot, const QString& devRoot)
     {
@@ -53,6 +57,7 @@ private:
 
     ILogger* m_logger;
     QString m_rulesDirectory;
+    QString m_packagedRulesDirectory = QLatin1String(PackagedRulesDirectory);
     QString m_sysfsRoot = QStringLiteral("/sys");
     QString m_devRoot = QStringLiteral("/dev");
     bool m_usePkexec;
