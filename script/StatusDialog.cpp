@@ -1,6 +1,6 @@
 #include "script/StatusDialog.h"
 
-#include "app/LanguageChange.h"
+#include "app/EventWatch.h"
 
 #include <QCoreApplication>
 #include <QLabel>

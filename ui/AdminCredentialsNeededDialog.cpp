@@ -3,7 +3,7 @@
 #include "ui/NoticeLayout.h"
 #include "ui/UiCommon.h"
 
-#include "app/LanguageChange.h"
+#include "app/EventWatch.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

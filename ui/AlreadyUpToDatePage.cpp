@@ -1,6 +1,6 @@
 #include "ui/AlreadyUpToDatePage.h"
 
-#include "app/LanguageChange.h"
+#include "app/EventWatch.h"
 
 #include <QLabel>
 #include <QPixmap>

@@ -3,7 +3,7 @@
 #include "ui/UiCommon.h"
 
 #include "app/ILogger.h"
-#include "app/LanguageChange.h"
+#include "app/EventWatch.h"
 #include "app/LoggerFactory.h"
 
 #include <QHBoxLayout>

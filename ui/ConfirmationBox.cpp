@@ -2,7 +2,7 @@
 
 #include "ui/UiCommon.h"
 
-#include "app/LanguageChange.h"
+#include "app/EventWatch.h"
 
 #include <QCoreApplication>
 #include <QLabel>

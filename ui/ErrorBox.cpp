@@ -5,7 +5,7 @@
 #include "ui/NoticeLayout.h"
 #include "ui/UiCommon.h"
 
-#include "app/LanguageChange.h"
+#include "app/EventWatch.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "ui/PrepareDevicePage.h"
 
-#include "app/LanguageChange.h"
+#include "app/EventWatch.h"
 
 namespace UpdatePelarin {
 

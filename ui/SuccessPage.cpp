@@ -1,6 +1,6 @@
 #include "ui/SuccessPage.h"
 
-#include "app/LanguageChange.h"
+#include "app/EventWatch.h"
 
 #include <QLabel>
 

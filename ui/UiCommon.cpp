@@ -1,5 +1,7 @@
 #include "ui/UiCommon.h"
 
+#include "app/EventWatch.h"
+
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
@@ -19,34 +21,6 @@
 namespace UpdatePelarin {
 
 namespace {
-
-class LayoutStartAligner : public QObject
-{
-public:
-    explicit LayoutStartAligner(QLabel* label) : QObject(label), m_label(label)
-    {
-        label->installEventFilter(this);
-        Align();
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::LayoutDirectionChange)
-            Align();
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    void Align()
-    {
-        const Qt::Alignment start = m_label->layoutDirection() == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft;
-        m_label->setAlignment(start | Qt::AlignAbsolute | (m_label->alignment() & Qt::AlignVertical_Mask));
-    }
-
-    QLabel* m_label;
-};
-
 // Room the illustration frame leaves around its picture.
 constexpr QSize IllustrationFrameMinimum(194, 258);
 constexpr int ErrorIconSide = 32;
@@ -146,7 +120,12 @@ QLabel* MakeLabel(QWidget* parent, const char* objectName, bool wordWrap)
 
 void AlignToLayoutStart(QLabel* label)
 {
-    new LayoutStartAligner(label);
+    const auto align = [label] {
+        const Qt::Alignment start = label->layoutDirection() == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft;
+        label->setAlignment(start | Qt::AlignAbsolute | (label->alignment() & Qt::AlignVertical_Mask));
+    };
+    align();
+    OrvoCommon::WatchEvent(label, QEvent::LayoutDirectionChange, align);
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* objectName)

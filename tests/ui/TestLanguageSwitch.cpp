@@ -3,6 +3,7 @@
 // translator is gone.
 
 #include "tests/ui/UiSamples.h"
+#include "ui/SelectFirmwareDialog.h"
 #include "ui/UiResources.h"
 
 #include <QAbstractButton>
@@ -39,6 +40,26 @@ QStringList TextsOf(QWidget* window)
     return texts;
 }
 
+// The columns of label that hold ink: first and last, or -1 when it is blank.
+std::pair<int, int> InkColumns(QLabel* label)
+{
+    const QImage image = label->grab().toImage();
+    const QRgb background = image.pixel(0, 0);
+    int first = -1;
+    int last = -1;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (image.pixel(x, y) != background) {
+                if (first < 0)
+                    first = x;
+                last = x;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
 } // namespace
 
 class TestLanguageSwitch : public QObject
@@ -65,7 +86,11 @@ private slots:
         QVERIFY(m_arabic.load(QStringLiteral("ui_ar"), QCoreApplication::applicationDirPath()));
     }
 
-    void cleanup() { Switch(false); }
+    void cleanup()
+    {
+        Switch(false);
+        QApplication::setLayoutDirection(Qt::LeftToRight);
+    }
 
     void openWindowsFollowTheLanguage_data()
     {
@@ -90,6 +115,24 @@ private slots:
 
         Switch(false);
         QCOMPARE(TextsOf(open.get()), english);
+    }
+
+    // A label aligns by its text's script, so a Latin device name would start on the left of a
+    // right-to-left window; ours start where everything else does, also after the direction changes.
+    void latinNamesStartWhereTheLayoutStarts()
+    {
+        UpdatePelarin::SelectFirmwareDialog dialog;
+        dialog.SetDeviceName(QStringLiteral("Orvo ZR3h"));
+        dialog.show();
+        auto* name = dialog.findChild<QLabel*>(QStringLiteral("deviceName"));
+        QVERIFY(name);
+        const int middle = name->width() / 2;
+        QVERIFY(InkColumns(name).second < middle);
+
+        QApplication::setLayoutDirection(Qt::RightToLeft);
+        QVERIFY(InkColumns(name).first > middle);
+        QApplication::setLayoutDirection(Qt::LeftToRight);
+        QVERIFY(InkColumns(name).second < middle);
     }
 };
 
