@@ -33,6 +33,9 @@ inline constexpr char SimulatedHeadset[] = "SimulatedHeadset";
 inline constexpr char DownloadConnectTimeout[] = "DownloadConnectTimeout";
 inline constexpr char DownloadLowSpeedLimit[] = "DownloadLowSpeedLimit";
 inline constexpr char DownloadLowSpeedTime[] = "DownloadLowSpeedTime";
+// The public keys (PEM files beside the program, separated by white space) that index files must be
+// signed with; absent or empty, index files need no signature.
+inline constexpr char IndexFileTrustedKeys[] = "IndexFileTrustedKeys";
 
 inline constexpr bool CleanErrorLogDefault = true;
 inline constexpr char UsbDriverSubdirectoryDefault[] = "USBDriver";

@@ -9,7 +9,8 @@ namespace {
 
 // Whole-name patterns of the program's own files, case-insensitive.
 const char* const ProgramFilePatterns[] = {
-    "cacert\\.pem",             // HTTPS trust store of the uploader
+    ".*\\.pem",                 // HTTPS trust store of the uploader, keys trusted to sign index files
+    ".*\\.sig",                 // the index file's signature
     "config\\.xml",             // settings
     "eula_.*\\.htm",            // licence texts
     "ui(_[^.]*)?(\\.qm)?",      // translations, and the names QTranslator falls back to

@@ -31,6 +31,7 @@ public:
         std::int16_t variant = -1;
         QString matchPattern;
         QString postUpgradeUrlPath;
+        QByteArray sha256;
     };
 
     FirmwareImageDescriptor(const Fields& fields, ILogger* logger) : m_fields(fields), m_logger(logger) {}
@@ -54,6 +55,7 @@ public:
     std::int16_t GetVariant() const override { return m_fields.variant; }
     QString GetMatchPattern() const override { return m_fields.matchPattern; }
     QString GetPostUpgradeUrlPath() const override { return m_fields.postUpgradeUrlPath; }
+    QByteArray GetSha256() const override { return m_fields.sha256; }
 
     // Releases are compared by exact text; read without copying, for the index file's queries.
     const Fields& GetFields() const { return m_fields; }

@@ -7,6 +7,7 @@
 #include "firmware/FirmwareProcessingTest.h"
 #include "firmware/IFirmwareImageDescriptor.h"
 #include "firmware/LoggedException.h"
+#include "firmware/Sha256.h"
 
 namespace OrvoCommon {
 
@@ -36,8 +37,11 @@ std::unique_ptr<IFirmwareImageFile> FirmwareImageFile::Create(const IFirmwareIma
         ThrowLoggedException(logger, ErrorCodes::InternalError,
                              QStringLiteral("Unable to open image file: ") + fileName);
 
-    // Read in pieces: an image is checked at zlib speed without holding it in memory.
+    // Read in pieces: an image is checked at zlib speed without holding it in memory. The digest,
+    // when the index gives one, is taken in the same pass.
+    const QByteArray expectedDigest = descriptor->GetSha256();
     Crc32 crc;
+    Sha256 digest;
     std::uint64_t length = 0;
     QByteArray chunk(static_cast<int>(VerifyChunkSize), Qt::Uninitialized);
     for (;;) {
@@ -48,6 +52,8 @@ std::unique_ptr<IFirmwareImageFile> FirmwareImageFile::Create(const IFirmwareIma
         if (count == 0)
             break;
         crc.Update(chunk.constData(), static_cast<std::size_t>(count));
+        if (!expectedDigest.isEmpty())
+            digest.Update(chunk.constData(), static_cast<std::size_t>(count));
         length += static_cast<std::uint64_t>(count);
     }
     file.close();
@@ -61,6 +67,16 @@ std::unique_ptr<IFirmwareImageFile> FirmwareImageFile::Create(const IFirmwareIma
         ThrowLoggedException(logger, ErrorCodes::FirmwareCorrupted,
                              QStringLiteral("Length of image file [%1] is 0x%2 instead of expected 0x%3")
                                  .arg(fileName, Hex(length), Hex(descriptor->GetLength())));
+    }
+    // CRC and length cannot tell one valid image from another of the same length; the digest can.
+    if (!expectedDigest.isEmpty()) {
+        const QByteArray actualDigest = digest.Final();
+        if (actualDigest != expectedDigest) {
+            ThrowLoggedException(logger, ErrorCodes::FirmwareCorrupted,
+                                 QStringLiteral("SHA-256 of image file [%1] is %2 instead of expected %3")
+                                     .arg(fileName, QString::fromLatin1(actualDigest.toHex()),
+                                          QString::fromLatin1(expectedDigest.toHex())));
+        }
     }
     return std::unique_ptr<IFirmwareImageFile>(new FirmwareImageFile(descriptor, logger));
 }

@@ -13,7 +13,8 @@ class ILogger;
 class FirmwareImageFile : public IFirmwareImageFile
 {
 public:
-    // Finds the file of the descriptor, checks its CRC and then its length, and returns it closed.
+    // Finds the file of the descriptor, checks its CRC, its length and then its SHA-256 when the index
+    // gives one, and returns it closed.
     // Throws "internal-error" or "firmware-corrupted" (logged). The caller owns the result.
     static std::unique_ptr<IFirmwareImageFile> Create(const IFirmwareImageDescriptor* descriptor);
 

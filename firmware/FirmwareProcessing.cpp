@@ -5,6 +5,7 @@
 #include "app/LoggerFactory.h"
 #include "app/ProgramDirectory.h"
 #include "app/TempFileList.h"
+#include "firmware/Ed25519Key.h"
 #include "firmware/FirmwareFileLocator.h"
 #include "firmware/FirmwareImageFile.h"
 #include "firmware/IFirmwareImageDescriptor.h"
@@ -15,6 +16,7 @@
 #include "web/WebDownloaderFactory.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace OrvoCommon {
 
@@ -62,15 +64,17 @@ IWebDownloader* FirmwareProcessing::Downloader()
     return m_downloader.get();
 }
 
-IIndexFile* FirmwareProcessing::LoadIndexFile(const QString& folder, const QString& fileName, ExceptionPtr* exception)
+IIndexFile* FirmwareProcessing::LoadIndexFile(const QString& signaturePath, ExceptionPtr* exception)
 {
-    if (folder.isEmpty()) {
+    if (m_indexFolder.isEmpty()) {
         *exception = Raise(ErrorCodes::NoIndexFile,
-                           QStringLiteral("The index file ") + fileName + QStringLiteral(" doesn't exist"));
+                           QStringLiteral("The index file ") + m_indexFileName + QStringLiteral(" doesn't exist"));
         return nullptr;
     }
+    const QString path = m_indexFolder + QLatin1Char('/') + m_indexFileName;
     try {
-        m_indexFiles.push_back(IndexFile::Create(folder + QLatin1Char('/') + fileName));
+        m_indexFiles.push_back(m_trustedKeys.IsEmpty() ? IndexFile::Create(path)
+                                                       : IndexFile::Create(path, signaturePath, m_trustedKeys));
         return m_indexFiles.back().get();
     } catch (const OrvoException& error) {
         *exception = MakeExceptionPtr(error);
@@ -83,19 +87,33 @@ void FirmwareProcessing::CompleteIndexFile(IIndexFile* indexFile, const Exceptio
     emit AcquireIndexFileComplete(exception ? nullptr : indexFile, exception);
 }
 
+void FirmwareProcessing::FailIndexFile(const ExceptionPtr& exception)
+{
+    // A refused file is not left for the next run to find locally.
+    if (m_indexDownloaded)
+        QFile::remove(ProgramFolderPath(m_indexFileName));
+    if (m_signatureDownloaded)
+        QFile::remove(ProgramFolderPath(SignatureName()));
+    CompleteIndexFile(nullptr, exception);
+}
+
 void FirmwareProcessing::AcquireIndexFile(const QString& fileName, const QString& host, const QString& urlPath)
 {
+    m_indexFileName = fileName;
+    m_host = host;
+    m_urlPath = urlPath;
+    m_indexDownloaded = m_signatureDownloaded = false;
     QString folder;
     try {
+        // Read for every index file, so that a key added to Config.xml counts from the next one.
+        m_trustedKeys = TrustedKeys::FromConfiguration();
         folder = FirmwareFileLocator::Instance()->FindFolder(fileName);
     } catch (const OrvoException& error) {
         CompleteIndexFile(nullptr, MakeExceptionPtr(error));
         return;
     }
     if (!folder.isEmpty()) {
-        ExceptionPtr exception;
-        IIndexFile* indexFile = LoadIndexFile(folder, fileName, &exception);
-        CompleteIndexFile(indexFile, exception);
+        OnIndexFileAt(folder);
         return;
     }
     if (!m_downloadsEnabled) {
@@ -111,10 +129,50 @@ void FirmwareProcessing::AcquireIndexFile(const QString& fileName, const QString
     m_completedBytes = m_baseBytes = m_totalBytes = 0;
     m_basePercent = m_currentPercent = 0;
     m_retries = RetriesPerFile;
-    m_indexFileName = fileName;
-    m_host = host;
-    m_urlPath = urlPath;
     StartIndexDownload();
+}
+
+void FirmwareProcessing::OnIndexFileAt(const QString& folder)
+{
+    m_indexFolder = folder;
+    if (m_trustedKeys.IsEmpty())
+        FinishIndexFile(QString());
+    else
+        AcquireSignature();
+}
+
+void FirmwareProcessing::AcquireSignature()
+{
+    // The signature comes the way its index file came: from beside a local one, else from the index
+    // file's server. A downloaded index file is never paired with a signature that happens to lie
+    // in a folder, which could only be an older one.
+    const QString name = SignatureName();
+    const QString besideIndex = m_indexFolder + QLatin1Char('/') + name;
+    if (!m_indexDownloaded && QFileInfo::exists(besideIndex)) {
+        FinishIndexFile(besideIndex);
+        return;
+    }
+    if (!m_downloadsEnabled) {
+        FailIndexFile(Raise(ErrorCodes::IndexCorrupted, QStringLiteral("The index file signature ") + name +
+                                                            QStringLiteral(" is missing and downloads are disabled")));
+        return;
+    }
+    if (!Downloader()) {
+        FailIndexFile(Raise(ErrorCodes::InternalError, QStringLiteral("Unable to acquire web downloader")));
+        return;
+    }
+    m_retries = RetriesPerFile;
+    StartSignatureDownload();
+}
+
+void FirmwareProcessing::FinishIndexFile(const QString& signaturePath)
+{
+    ExceptionPtr exception;
+    IIndexFile* indexFile = LoadIndexFile(signaturePath, &exception);
+    if (indexFile)
+        CompleteIndexFile(indexFile, nullptr);
+    else
+        FailIndexFile(exception);
 }
 
 void FirmwareProcessing::StartIndexDownload()
@@ -125,6 +183,16 @@ void FirmwareProcessing::StartIndexDownload()
     // loader takes is worth fetching.
     m_downloader->Download(m_indexFileName, m_host, m_urlPath, IndexFileMinimumSize, IndexFile::MaximumFileSize,
                            m_indexFileName);
+}
+
+void FirmwareProcessing::StartSignatureDownload()
+{
+    m_acquiringSignature = true;
+    const QString name = SignatureName();
+    RegisterTempFile(ProgramFolderPath(name));
+    // A signature of any other length is refused when the index file is loaded, with its length in
+    // the message; a longer body is not fetched past the one length that can verify.
+    m_downloader->Download(name, m_host, m_urlPath, 0, Ed25519Key::SignatureSize, name);
 }
 
 void FirmwareProcessing::AcquireImageFiles(const FirmwareImageDescriptorList& descriptors)
@@ -213,11 +281,22 @@ void FirmwareProcessing::OnDownloadFileComplete(QString fileName, ExceptionPtr e
                 CompleteIndexFile(nullptr, exception);
             return;
         }
-        ExceptionPtr loadError;
-        IIndexFile* indexFile = LoadIndexFile(ProgramDirectory(), m_indexFileName, &loadError);
-        if (!indexFile)
-            QFile::remove(ProgramFolderPath(m_indexFileName));
-        CompleteIndexFile(indexFile, loadError);
+        m_indexDownloaded = true;
+        OnIndexFileAt(ProgramDirectory());
+        return;
+    }
+    if (m_acquiringSignature) {
+        m_acquiringSignature = false;
+        if (!exception) {
+            m_signatureDownloaded = true;
+            FinishIndexFile(ProgramFolderPath(SignatureName()));
+        } else if (TakeRetry(fileName)) {
+            StartSignatureDownload();
+        } else {
+            FailIndexFile(Raise(ErrorCodes::IndexCorrupted, QStringLiteral("The index file signature ") + fileName +
+                                                                QStringLiteral(" could not be downloaded: ") +
+                                                                exception->GetMessage()));
+        }
         return;
     }
     if (!m_pending.isEmpty())
@@ -256,6 +335,9 @@ void FirmwareProcessing::OnImageDownloaded(const ExceptionPtr& exception)
 
 void FirmwareProcessing::OnDownloadProgress(QString, short progress)
 {
+    // The signature's 64 bytes would only restart the index file's percentage from 0.
+    if (m_acquiringSignature)
+        return;
     if (m_acquiringIndex) {
         emit DownloadProgress(progress);
         return;

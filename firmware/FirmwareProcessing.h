@@ -1,6 +1,7 @@
 #pragma once
 
 #include "firmware/IFirmwareProcessing.h"
+#include "firmware/TrustedKeys.h"
 
 #include <QList>
 
@@ -33,10 +34,20 @@ private slots:
 private:
     // The downloader, created on first need and kept; null when it cannot be built.
     IWebDownloader* Downloader();
-    // Loads the index file found in folder; on failure returns null and sets *exception.
-    IIndexFile* LoadIndexFile(const QString& folder, const QString& fileName, ExceptionPtr* exception);
+    // The index file lies in folder: it is loaded now, or once its signature is at hand.
+    void OnIndexFileAt(const QString& folder);
+    // From beside a local index file, else downloaded from where the index file is downloaded.
+    void AcquireSignature();
+    // Loads the index file, checked against the signature when keys are trusted, and completes.
+    void FinishIndexFile(const QString& signaturePath);
+    // Loads the index file in m_indexFolder; on failure returns null and sets *exception.
+    IIndexFile* LoadIndexFile(const QString& signaturePath, ExceptionPtr* exception);
+    // Completes with the exception, after deleting what this request downloaded.
+    void FailIndexFile(const ExceptionPtr& exception);
     void CompleteIndexFile(IIndexFile* indexFile, const ExceptionPtr& exception);
     void StartIndexDownload();
+    void StartSignatureDownload();
+    QString SignatureName() const { return m_indexFileName + QStringLiteral(".sig"); }
     void StartImageDownload();
     void OnImageDownloaded(const ExceptionPtr& exception);
     // After a failed attempt: true, with one retry taken, when the file may be fetched again.
@@ -51,6 +62,13 @@ private:
     std::unique_ptr<IWebDownloader> m_downloader;
     std::vector<std::unique_ptr<IIndexFile>> m_indexFiles;
     bool m_acquiringIndex = false;
+    bool m_acquiringSignature = false;
+    // Where the index file of the running request lies, and which of its files were downloaded.
+    QString m_indexFolder;
+    bool m_indexDownloaded = false;
+    bool m_signatureDownloaded = false;
+    // Read from Config.xml for every index file; empty when index files need no signature.
+    TrustedKeys m_trustedKeys;
     std::vector<std::unique_ptr<IFirmwareImageFile>> m_imageFiles;
     FirmwareImageDescriptorList m_pending;
     std::uint32_t m_completedBytes = 0;

@@ -1,14 +1,15 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
 
 namespace OrvoCommon {
 
-// One IMAGE entry of the index file: what the image file is called, how long it is, its CRC, where
-// to download it and which device it is for. Owned by the index file; holders keep a non-owning
-// pointer that is valid while the index file lives.
+// One IMAGE entry of the index file: what the image file is called, how long it is, its CRC and
+// digest, where to download it and which device it is for. Owned by the index file; holders keep a
+// non-owning pointer that is valid while the index file lives.
 class IFirmwareImageDescriptor
 {
 public:
@@ -37,6 +38,8 @@ public:
     virtual std::int16_t GetVariant() const = 0;
     virtual QString GetMatchPattern() const = 0;
     virtual QString GetPostUpgradeUrlPath() const = 0;
+    // The SHA-256 of the whole file, 32 bytes; empty when the index file gives none.
+    virtual QByteArray GetSha256() const = 0;
 };
 
 } // namespace OrvoCommon

@@ -8,12 +8,16 @@
 #include "app/OrvoException.h"
 #include "app/ProgramFiles.h"
 #include "firmware/Crc32.h"
+#include "firmware/Ed25519Key.h"
 #include "firmware/IndexNumber.h"
 #include "firmware/LoggedException.h"
+#include "firmware/Sha256.h"
+#include "firmware/TrustedKeys.h"
 #include "firmware/VersionNumbers.h"
 #include "web/HttpHost.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QPair>
 #include <QSet>
 #include <QVector>
@@ -79,7 +83,8 @@ private:
             QStringLiteral("REVISION"), QStringLiteral("SUBID"),       QStringLiteral("FILENAME"),
             QStringLiteral("LENGTH"),   QStringLiteral("CRC"),         QStringLiteral("COMPRESSION"),
             QStringLiteral("FLAGS"),    QStringLiteral("HTTPHOST"),    QStringLiteral("URLPATH"),
-            QStringLiteral("NOFORCE"),  QStringLiteral("MATCH"),       QStringLiteral("POSTUPGRADEURLPATH")};
+            QStringLiteral("NOFORCE"),  QStringLiteral("MATCH"),       QStringLiteral("POSTUPGRADEURLPATH"),
+            QStringLiteral("SHA256")};
         for (const QString& candidate : known) {
             if (name == candidate)
                 return candidate;
@@ -197,11 +202,24 @@ bool IsPlainFileName(const QString& name)
            !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !ContainsControlCharacters(name);
 }
 
+bool IsSha256Text(const QString& text)
+{
+    return text.size() == 2 * Sha256::Size && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+               return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+                      (c >= QLatin1Char('a') && c <= QLatin1Char('f')) ||
+                      (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
+           });
+}
+
 // Turns the gathered elements into descriptors and the product table, with the index file's messages.
 class Loader
 {
 public:
-    Loader(ILogger* logger, const IndexDocument& document) : m_logger(logger), m_document(document) {}
+    // A signed index file vouches for its images only through their digests, so it must give them.
+    Loader(ILogger* logger, const IndexDocument& document, bool requireDigests)
+        : m_logger(logger), m_document(document), m_requireDigests(requireDigests)
+    {
+    }
 
     // Messages quote the file's values, which must not break the log line.
     [[noreturn]] void Fail(const QString& message) const
@@ -297,6 +315,18 @@ public:
             static_cast<std::int16_t>(ReadOptionalNumber(device, QStringLiteral("VARIANT"), MaxVariant, MaxVariant));
         fields.matchPattern = FindMatchPattern(hardware, fields.subId);
         fields.postUpgradeUrlPath = ReadOptionalText(release, QStringLiteral("POSTUPGRADEURLPATH"));
+
+        const QString digest = QStringLiteral("SHA256");
+        if (image.hasAttribute(digest)) {
+            const QString text = image.value(digest);
+            if (!IsSha256Text(text))
+                Fail(QStringLiteral("The index file node SHA256 value (") + text +
+                     QStringLiteral(") is not 64 hexadecimal digits"));
+            fields.sha256 = QByteArray::fromHex(text.toLatin1());
+        } else if (m_requireDigests) {
+            Fail(QStringLiteral("The image ") + fields.fileName +
+                 QStringLiteral(" has no SHA256 in the signed index file"));
+        }
         return fields;
     }
 
@@ -344,25 +374,59 @@ private:
 
     ILogger* m_logger;
     const IndexDocument& m_document;
+    const bool m_requireDigests;
     mutable QSet<QString> m_validHosts;
 };
+
+// Checked before the parser sees a byte of the file, so that only the maker's own files are parsed.
+void CheckSignature(ILogger* logger, const Loader& loader, const QString& path, const QByteArray& content,
+                    const QString& signaturePath, const TrustedKeys& keys)
+{
+    QFile file(signaturePath);
+    if (!file.open(QIODevice::ReadOnly))
+        loader.Fail(QStringLiteral("Unable to open index file signature: ") + signaturePath);
+    const QString name = QFileInfo(path).fileName();
+    const QString signatureName = QFileInfo(signaturePath).fileName();
+    const QByteArray signature = file.read(Ed25519Key::SignatureSize + 1);
+    if (signature.size() != Ed25519Key::SignatureSize || file.size() != Ed25519Key::SignatureSize) {
+        loader.Fail(QStringLiteral("The index file signature %1 is %2 bytes long instead of %3")
+                        .arg(signatureName, QString::number(file.size()), QString::number(Ed25519Key::SignatureSize)));
+    }
+    const QString signer = keys.FindSigner(content, signature);
+    if (signer.isEmpty()) {
+        loader.Fail(QStringLiteral("The index file %1 does not match its signature %2 under any trusted key")
+                        .arg(name, signatureName));
+    }
+    logger->LogInformation(QStringLiteral("Index file %1 verified with trusted key %2").arg(name, signer));
+}
 
 } // namespace
 
 std::unique_ptr<IIndexFile> IndexFile::Create(const QString& path)
 {
+    return Make(path, QString(), nullptr);
+}
+
+std::unique_ptr<IIndexFile> IndexFile::Create(const QString& path, const QString& signaturePath,
+                                              const TrustedKeys& keys)
+{
+    return Make(path, signaturePath, &keys);
+}
+
+std::unique_ptr<IIndexFile> IndexFile::Make(const QString& path, const QString& signaturePath, const TrustedKeys* keys)
+{
     ILogger* logger = GetLogger();
     if (!logger)
         throw OrvoException(QLatin1String(ErrorCodes::InternalError), QStringLiteral("Unable to get ILogger"));
     std::unique_ptr<IndexFile> indexFile(new IndexFile(logger));
-    indexFile->Load(path);
+    indexFile->Load(path, signaturePath, keys);
     return indexFile;
 }
 
-void IndexFile::Load(const QString& path)
+void IndexFile::Load(const QString& path, const QString& signaturePath, const TrustedKeys* keys)
 {
     IndexDocument document;
-    const Loader loader(m_logger, document);
+    const Loader loader(m_logger, document, keys != nullptr);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         loader.Fail(QStringLiteral("Unable to open index file: ") + path);
@@ -374,6 +438,8 @@ void IndexFile::Load(const QString& path)
         loader.Fail(QStringLiteral("Error parsing index file: the file is larger than %1 bytes").arg(MaximumFileSize));
     m_crc = Crc32::Of(content);
     file.close();
+    if (keys)
+        CheckSignature(m_logger, loader, path, content, signaturePath, *keys);
 
     const QString parseError = document.Read(content);
     if (!parseError.isEmpty())

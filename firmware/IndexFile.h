@@ -11,6 +11,7 @@
 namespace OrvoCommon {
 
 class ILogger;
+class TrustedKeys;
 
 class IndexFile : public IIndexFile
 {
@@ -23,6 +24,11 @@ public:
 
     // Loads the file; throws "index-corrupted" (logged) when anything is wrong with it.
     static std::unique_ptr<IIndexFile> Create(const QString& path);
+    // The same for a file that must be signed: its bytes must verify against the detached signature
+    // in signaturePath (64 raw bytes) under one of the keys before they are parsed, and every IMAGE
+    // must give a SHA256.
+    static std::unique_ptr<IIndexFile> Create(const QString& path, const QString& signaturePath,
+                                              const TrustedKeys& keys);
 
     FirmwareImageDescriptorList GetImageDescriptors(const QString& releaseVersion,
                                                     const ProductIdentity& identity) const override;
@@ -37,7 +43,8 @@ public:
 private:
     explicit IndexFile(ILogger* logger) : m_logger(logger) {}
 
-    void Load(const QString& path);
+    static std::unique_ptr<IIndexFile> Make(const QString& path, const QString& signaturePath, const TrustedKeys* keys);
+    void Load(const QString& path, const QString& signaturePath, const TrustedKeys* keys);
 
     using Match = bool (*)(const FirmwareImageDescriptor::Fields&, const ProductIdentity&);
     static bool StrictMatch(const FirmwareImageDescriptor::Fields& fields, const ProductIdentity& identity);

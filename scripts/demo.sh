@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # One command from a fresh Debian 12 machine to an update of the simulated headset: installs what
 # is missing, builds what is needed, lays out a program folder (Tessary, Calvast, Config.xml with
-# the simulated headset, the sample firmware, licence, translations) and runs a full script headless,
+# the simulated headset, the sample firmware and the public key its index is signed with, licence,
+# translations) and runs a full script headless,
 # printing the script's steps as they happen and a summary of its results file.
 # Usage: scripts/demo.sh [SCRIPT]   (default examples/scripts/update.js)
 set -euo pipefail
@@ -18,8 +19,11 @@ bundle=$(mktemp -d)
 trap 'rm -rf "$bundle"' EXIT
 cp "$bin/Tessary" "$bin/Calvast" "$bin/eula_en.htm" "$bin/SimulatedHeadset.xml" "$bundle/"
 cp -r "$bin/FirmwareFiles" "$bundle/"
+cp "$bin/FirmwareFiles/sample-index-key.pem" "$bundle/"
 cp "$bin"/ui_*.qm "$bundle/"
-sed -e 's|<UsbBackend>[^<]*</UsbBackend>|<UsbBackend>simulator</UsbBackend>|' "$bin/Config.xml" > "$bundle/Config.xml"
+sed -e 's|<UsbBackend>[^<]*</UsbBackend>|<UsbBackend>simulator</UsbBackend>|' \
+    -e 's|</Config>|    <IndexFileTrustedKeys>sample-index-key.pem</IndexFileTrustedKeys>\n</Config>|' \
+    "$bin/Config.xml" > "$bundle/Config.xml"
 
 echo "demo: running $(basename "$script") on the simulated headset (program folder $bundle)"
 export TESSARY_APP_DIR="$bundle" TMPDIR="$bundle" QT_QPA_PLATFORM=offscreen

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config git
     qtbase5-dev libqt5svg5-dev qtscript5-dev qttools5-dev qttools5-dev-tools
-    libcurl4-openssl-dev libusb-1.0-0-dev zlib1g-dev libudev-dev
+    libcurl4-openssl-dev libssl-dev libusb-1.0-0-dev zlib1g-dev libudev-dev
     umockdev libumockdev-dev dfu-util
     python3 openssl curl locales
     fonts-dejavu-core

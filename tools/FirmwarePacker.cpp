@@ -1,7 +1,9 @@
 #include "tools/FirmwarePacker.h"
 
 #include "firmware/Crc32.h"
+#include "firmware/Ed25519Key.h"
 #include "firmware/IndexNumber.h"
+#include "firmware/Sha256.h"
 #include "sim/SimImage.h"
 
 #include <QDomDocument>
@@ -38,10 +40,13 @@ QDomElement ChildWhere(QDomDocument& document, QDomElement parent, const QString
     return child;
 }
 
-bool WriteFile(const QString& path, const QByteArray& content, QString* error)
+bool WriteFile(const QString& path, const QByteArray& content, QString* error,
+               QFileDevice::Permissions permissions = QFileDevice::Permissions())
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit()) {
+    // Set before anything is written, so that a private key is never readable by others.
+    if (!file.open(QIODevice::WriteOnly) || (permissions && !file.setPermissions(permissions)) ||
+        file.write(content) != content.size() || !file.commit()) {
         *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
@@ -117,8 +122,64 @@ bool FirmwarePacker::UpdateIndex(const IndexEntry& entry, const ImageRequest& re
     imageElement.setAttribute(QStringLiteral("CRC"),
                               QStringLiteral("0x%1").arg(OrvoCommon::Crc32::Of(image), 8, 16, QLatin1Char('0')));
     imageElement.setAttribute(revision, request.imageVersion);
+    imageElement.setAttribute(QStringLiteral("SHA256"), QString::fromLatin1(OrvoCommon::Sha256::Of(image).toHex()));
 
     return WriteFile(entry.indexPath, document.toByteArray(4), error);
+}
+
+bool FirmwarePacker::GenerateKeyPair(const QString& privateKeyPath, const QString& publicKeyPath, QString* error)
+{
+    const OrvoCommon::Ed25519Key key = OrvoCommon::Ed25519Key::Generate();
+    const QByteArray privatePem = key.PrivatePem();
+    const QByteArray publicPem = key.PublicPem();
+    if (privatePem.isEmpty() || publicPem.isEmpty()) {
+        *error = QStringLiteral("cannot generate an Ed25519 key");
+        return false;
+    }
+    return WriteFile(privateKeyPath, privatePem, error, QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
+           WriteFile(publicKeyPath, publicPem, error);
+}
+
+bool FirmwarePacker::SignIndex(const QString& indexPath, const QString& privateKeyPath, QString* error)
+{
+    QFile keyFile(privateKeyPath);
+    if (!keyFile.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read key %1: %2").arg(privateKeyPath, keyFile.errorString());
+        return false;
+    }
+    QString keyError;
+    const OrvoCommon::Ed25519Key key = OrvoCommon::Ed25519Key::FromPem(keyFile.readAll(), true, &keyError);
+    if (key.IsNull()) {
+        *error = QStringLiteral("%1 holds no Ed25519 private key: %2").arg(privateKeyPath, keyError);
+        return false;
+    }
+    QFile indexFile(indexPath);
+    QDomDocument document;
+    QString parseError;
+    if (!indexFile.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read index file %1: %2").arg(indexPath, indexFile.errorString());
+        return false;
+    }
+    const QByteArray content = indexFile.readAll();
+    if (!document.setContent(content, &parseError)) {
+        *error = QStringLiteral("cannot read index file %1: %2").arg(indexPath, parseError);
+        return false;
+    }
+    const QDomNodeList images = document.elementsByTagName(QStringLiteral("IMAGE"));
+    for (int i = 0; i < images.size(); ++i) {
+        const QDomElement image = images.at(i).toElement();
+        if (!image.hasAttribute(QStringLiteral("SHA256"))) {
+            *error = QStringLiteral("the IMAGE %1 in %2 gives no SHA256; a signed index file needs one for every image")
+                         .arg(image.attribute(QStringLiteral("FILENAME")), indexPath);
+            return false;
+        }
+    }
+    const QByteArray signature = key.Sign(content);
+    if (signature.isEmpty()) {
+        *error = QStringLiteral("cannot sign %1").arg(indexPath);
+        return false;
+    }
+    return WriteFile(indexPath + QStringLiteral(".sig"), signature, error);
 }
 
 QByteArray FirmwarePacker::PatternPayload(int size, std::uint16_t subId, const QString& version)

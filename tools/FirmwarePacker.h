@@ -39,9 +39,17 @@ public:
 
     // Adds the image to the index file (created when absent) or updates its entry: the DEVICE of the
     // image's product id, its HARDWARE, the RELEASE and the IMAGE of the sub ID, with the file's
-    // name, length and CRC.
+    // name, length, CRC and SHA-256.
     static bool UpdateIndex(const IndexEntry& entry, const ImageRequest& request, const QByteArray& image,
                             QString* error);
+
+    // Writes a new Ed25519 key pair as PEM files, the private one readable by its owner only.
+    static bool GenerateKeyPair(const QString& privateKeyPath, const QString& publicKeyPath, QString* error);
+
+    // Signs the index file's exact bytes with the PEM private key into the index path + ".sig" (the
+    // raw 64-byte signature). Refuses an index file that the program would refuse once signed: one
+    // with an IMAGE that gives no SHA256.
+    static bool SignIndex(const QString& indexPath, const QString& privateKeyPath, QString* error);
 
     // A payload that depends only on its size, sub ID and version, so builds are reproducible.
     static QByteArray PatternPayload(int size, std::uint16_t subId, const QString& version);

@@ -1,5 +1,6 @@
 // tessary-pack: writes a firmware image file for the simulated headset (header, payload, DFU suffix)
-// and, when asked, adds it to an index file with its length and CRC.
+// and, when asked, adds it to an index file with its length, CRC and SHA-256 and signs the index
+// file. It also makes the key pair to sign with.
 
 #include "firmware/IndexNumber.h"
 #include "firmware/VersionNumbers.h"
@@ -54,9 +55,40 @@ int main(int argc, char** argv)
          QStringLiteral("version")},
         {QStringLiteral("http-host"), QStringLiteral("RELEASE HTTPHOST."), QStringLiteral("host")},
         {QStringLiteral("url-path"), QStringLiteral("RELEASE URLPATH."), QStringLiteral("path")},
+        {QStringLiteral("sign"),
+         QStringLiteral("Sign the index file (after adding the image, if one is given) with this PEM private key "
+                        "into <index>.sig."),
+         QStringLiteral("key")},
+        {QStringLiteral("generate-key"),
+         QStringLiteral("Write a new Ed25519 private key to this PEM file and its public key to --public-key."),
+         QStringLiteral("file")},
+        {QStringLiteral("public-key"), QStringLiteral("Where --generate-key writes the public key."),
+         QStringLiteral("file")},
     };
     parser.addOptions(options);
     parser.process(application);
+
+    QString error;
+    if (parser.isSet(QStringLiteral("generate-key"))) {
+        if (!parser.isSet(QStringLiteral("public-key")))
+            return Fail(QStringLiteral("--generate-key needs --public-key"));
+        if (!FirmwarePacker::GenerateKeyPair(parser.value(QStringLiteral("generate-key")),
+                                             parser.value(QStringLiteral("public-key")), &error))
+            return Fail(error);
+        return 0;
+    }
+    const bool sign = parser.isSet(QStringLiteral("sign"));
+    if (sign && !parser.isSet(QStringLiteral("index")))
+        return Fail(QStringLiteral("--sign needs --index"));
+    const auto signIndex = [&] {
+        if (sign && !FirmwarePacker::SignIndex(parser.value(QStringLiteral("index")),
+                                               parser.value(QStringLiteral("sign")), &error))
+            return Fail(error);
+        return 0;
+    };
+    // Signing alone: an index file made earlier or elsewhere.
+    if (sign && !parser.isSet(QStringLiteral("output")))
+        return signIndex();
 
     for (const char* required : {"output", "sub-id", "version", "vendor-id", "product-id"}) {
         if (!parser.isSet(QLatin1String(required)))
@@ -94,7 +126,6 @@ int main(int argc, char** argv)
         request.payload = FirmwarePacker::PatternPayload(static_cast<int>(number), request.subId, request.imageVersion);
     }
 
-    QString error;
     QByteArray image;
     if (!FirmwarePacker::WriteImage(request, &image, &error))
         return Fail(error);
@@ -123,5 +154,5 @@ int main(int argc, char** argv)
     entry.urlPath = parser.value(QStringLiteral("url-path"));
     if (!FirmwarePacker::UpdateIndex(entry, request, image, &error))
         return Fail(error);
-    return 0;
+    return signIndex();
 }

@@ -4,7 +4,8 @@
 #include <QtTest>
 
 // The whole update as a user runs it: the real tessary-update program, the sample firmware bundle
-// and the sample simulated headset in a temporary program folder.
+// (its index file signed, the key trusted unless a case says otherwise) and the sample simulated
+// headset in a temporary program folder.
 class TestHeadlessUpdate : public QObject
 {
     Q_OBJECT
@@ -40,8 +41,25 @@ private slots:
         QVERIFY(output.contains(QLatin1String("Programming release 01.01.00")));
         QVERIFY(output.contains(QLatin1String("Updated: the headset reports release 01.01.00")));
         const QString log = QString::fromLocal8Bit(TestSupport::ReadFile(m_temp->filePath("TessaryUpdate.log")));
+        QVERIFY(log.contains(QLatin1String("Index file index.xml verified with trusted key sample-index-key.pem")));
         QVERIFY(log.contains(QLatin1String("Firmware update successfully completed")));
         QVERIFY(!log.contains(QLatin1String("Exception,")));
+    }
+
+    // The older release passes the CRC and length of the newer one; only its digest gives it away,
+    // before the headset is touched.
+    void swappedImageIsNotFlashed()
+    {
+        const QString folder = m_bundle->FilePath(QStringLiteral("FirmwareFiles/"));
+        const QString newer = folder + QStringLiteral("zr3h_010100_sub0.dfu");
+        QVERIFY(QFile::remove(newer));
+        QVERIFY(QFile::copy(folder + QStringLiteral("zr3h_010000_sub0.dfu"), newer));
+        const auto [status, output] = Run({});
+        QCOMPARE(status, 1);
+        QVERIFY2(output.contains(QLatin1String(
+                     "No firmware images: firmware-corrupted: SHA-256 of image file [zr3h_010100_sub0.dfu] is ")),
+                 qPrintable(output));
+        QVERIFY(!output.contains(QLatin1String("Programming")));
     }
 
     void currentReleaseIsLeftAlone()
@@ -68,6 +86,7 @@ private slots:
             QVERIFY(server.AddFile(QStringLiteral("firmware/") + file, content));
         }
         QVERIFY(QDir(sample).removeRecursively());
+        // The served index file names its server, so no longer matches its signature: no key is trusted.
         m_bundle->WriteConfig(QStringLiteral("<UsbBackend>simulator</UsbBackend>\n<IndexFileHost>%1</IndexFileHost>\n")
                                   .arg(server.HostWithPort()));
         const QStringList before = QDir(m_bundle->Path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);

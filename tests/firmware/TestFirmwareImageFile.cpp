@@ -31,15 +31,16 @@ private:
     QString InProgram(const QString& name) const { return m_program.filePath(name); }
     QString InBundle(const QString& name) const { return m_bundle.filePath(QStringLiteral("FirmwareFiles/") + name); }
 
-    // An index file with one image of the given name, length and CRC; returns its descriptor.
-    const IFirmwareImageDescriptor* Describe(const QString& name, std::uint32_t length, std::uint32_t crc)
+    // An index file with one image of the given name, length, CRC and SHA-256 (none when empty);
+    // returns its descriptor.
+    const IFirmwareImageDescriptor* Describe(const QString& name, std::uint32_t length, std::uint32_t crc,
+                                             const QString& sha256 = QString())
     {
         const QString path = m_indexDir.filePath(QStringLiteral("index.xml"));
-        TestSupport::WriteFile(
-            path,
-            IndexXml(DeviceXml(ImageXml(
-                         QStringLiteral("FILENAME=\"%1\" LENGTH=\"%2\" CRC=\"%3\"").arg(name).arg(length).arg(crc))))
-                .toUtf8());
+        QString attributes = QStringLiteral("FILENAME=\"%1\" LENGTH=\"%2\" CRC=\"%3\"").arg(name).arg(length).arg(crc);
+        if (!sha256.isEmpty())
+            attributes += QStringLiteral(" SHA256=\"%1\"").arg(sha256);
+        TestSupport::WriteFile(path, IndexXml(DeviceXml(ImageXml(attributes))).toUtf8());
         m_index = IndexFile::Create(path);
         ProductIdentity identity;
         identity.productId = 0x1F20;
@@ -117,32 +118,45 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("lengthDelta");
         QTest::addColumn<bool>("crcMatches");
+        QTest::addColumn<QString>("sha256");
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("message");
         const QByteArray seventeen(17, 'x');
+        const QString none;
+        const QString zeros(64, '0');
         const QString crc = QString::number(Crc32::Of(seventeen), 16);
         QTest::newRow("one byte longer, CRC matches")
-            << seventeen << -1 << true << ErrorCodes::FirmwareCorrupted
+            << seventeen << -1 << true << none << ErrorCodes::FirmwareCorrupted
             << "Length of image file [a.dfu] is 0x11 instead of expected 0x10";
         QTest::newRow("CRC checked before length")
-            << seventeen << -1 << false << ErrorCodes::FirmwareCorrupted
+            << seventeen << -1 << false << none << ErrorCodes::FirmwareCorrupted
             << "CRC of image file [a.dfu] is 0x" + crc + " instead of expected 0x" +
                    QString::number(Crc32::Of(seventeen) ^ 0x0F000000u, 16);
         QTest::newRow("CRC in lower case without padding")
-            << QByteArray("abc") << 0 << false << ErrorCodes::FirmwareCorrupted
+            << QByteArray("abc") << 0 << false << none << ErrorCodes::FirmwareCorrupted
             << "CRC of image file [a.dfu] is 0x352441c2 instead of expected 0x3a2441c2";
+        // The digest sees what CRC and length cannot; it is checked last.
+        QTest::newRow("digest differs, CRC and length match")
+            << QByteArray("abc") << 0 << true << zeros << ErrorCodes::FirmwareCorrupted
+            << "SHA-256 of image file [a.dfu] is ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad "
+               "instead of expected " +
+                   zeros;
+        QTest::newRow("length checked before digest")
+            << seventeen << -1 << true << zeros << ErrorCodes::FirmwareCorrupted
+            << "Length of image file [a.dfu] is 0x11 instead of expected 0x10";
     }
     void rejected()
     {
         QFETCH(QByteArray, content);
         QFETCH(int, lengthDelta);
         QFETCH(bool, crcMatches);
+        QFETCH(QString, sha256);
         QFETCH(QString, code);
         QFETCH(QString, message);
         TestSupport::WriteFile(InProgram("a.dfu"), content);
         const std::uint32_t crc = Crc32::Of(content);
-        const auto* descriptor =
-            Describe("a.dfu", std::uint32_t(content.size() + lengthDelta), crcMatches ? crc : crc ^ 0x0F000000u);
+        const auto* descriptor = Describe("a.dfu", std::uint32_t(content.size() + lengthDelta),
+                                          crcMatches ? crc : crc ^ 0x0F000000u, sha256);
         QString actualCode;
         QCOMPARE(CreateFailure(descriptor, &actualCode), message);
         QCOMPARE(actualCode, code);

@@ -4,12 +4,11 @@
 #include "app/LoggerFactory.h"
 #include "app/TempFileList.h"
 #include "firmware/Crc32.h"
-#include "firmware/FirmwareFileLocator.h"
 #include "firmware/FirmwareProcessing.h"
 #include "firmware/IFirmwareImageDescriptor.h"
 #include "firmware/IFirmwareImageFile.h"
 #include "firmware/IIndexFile.h"
-#include "sysinfo/linux/LinuxSystemInfoReader.h"
+#include "tests/firmware/AcquisitionProcess.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/TestEnvironment.h"
 #include "web/WebInterfaceTest.h"
@@ -112,17 +111,10 @@ private:
 
 void TestFirmwareProcessing::initTestCase()
 {
-    RegisterCommonMetaTypes();
-    const QString pid = QString::number(QCoreApplication::applicationPid());
-    GetLogger()->SetLogFile(QStringLiteral("TestFirmwareProcessing-") + pid + QStringLiteral(".log"), true);
-    TempFileList::Instance()->SetListFileName(QStringLiteral("TestFirmwareProcessing-") + pid + QStringLiteral(".lst"));
+    QVERIFY(QDir(m_startFolder.path()).mkpath(QStringLiteral("FirmwareFiles")));
+    QVERIFY(PrepareAcquisitionProcess(QStringLiteral("TestFirmwareProcessing"), m_startFolder.path()));
     m_server = std::make_unique<LocalWebServer>();
     QVERIFY2(m_server->IsRunning(), qPrintable(m_server->ErrorText()));
-    // Started directly, the bundle path is the program folder at the locator's first use.
-    LinkLinuxSystemInfoReader();
-    QVERIFY(QDir(m_startFolder.path()).mkpath(QStringLiteral("FirmwareFiles")));
-    qputenv("TESSARY_APP_DIR", QFile::encodeName(m_startFolder.path()));
-    QCOMPARE(FirmwareFileLocator::Instance()->BundlePath(), m_startFolder.path());
 }
 
 void TestFirmwareProcessing::init()

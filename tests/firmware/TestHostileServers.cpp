@@ -7,13 +7,11 @@
 #include "app/ErrorCodes.h"
 #include "app/Logger.h"
 #include "app/LoggerFactory.h"
-#include "app/TempFileList.h"
 #include "bench/BenchMemory.h"
-#include "firmware/FirmwareFileLocator.h"
 #include "firmware/FirmwareProcessing.h"
 #include "firmware/IIndexFile.h"
 #include "firmware/IndexFile.h"
-#include "sysinfo/linux/LinuxSystemInfoReader.h"
+#include "tests/firmware/AcquisitionProcess.h"
 #include "tests/firmware/IndexXml.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/TestEnvironment.h"
@@ -133,16 +131,9 @@ private:
 
 void TestHostileServers::initTestCase()
 {
-    RegisterCommonMetaTypes();
-    const QString pid = QString::number(QCoreApplication::applicationPid());
-    GetLogger()->SetLogFile(QStringLiteral("TestHostileServers-") + pid + QStringLiteral(".log"), true);
-    TempFileList::Instance()->SetListFileName(QStringLiteral("TestHostileServers-") + pid + QStringLiteral(".lst"));
+    QVERIFY(PrepareAcquisitionProcess(QStringLiteral("TestHostileServers"), m_startFolder.path()));
     m_server = std::make_unique<LocalWebServer>();
     QVERIFY2(m_server->IsRunning(), qPrintable(m_server->ErrorText()));
-    // The locator takes the bundle path once; started directly, it is the program folder then.
-    LinkLinuxSystemInfoReader();
-    qputenv("TESSARY_APP_DIR", QFile::encodeName(m_startFolder.path()));
-    QCOMPARE(FirmwareFileLocator::Instance()->BundlePath(), m_startFolder.path());
 
     // libcurl's one-time set-up is not what the cases measure.
     WebDownloader downloader;
@@ -170,14 +161,10 @@ void TestHostileServers::cleanup()
 template <typename Signal>
 ExceptionPtr TestHostileServers::Acquire(Signal signal, const std::function<void()>& start, int exceptionArgument)
 {
-    QSignalSpy spy(m_processing.get(), signal);
-    start();
-    if (spy.isEmpty() && !spy.wait(CompletionTimeoutMs))
-        return MakeExceptionPtr(QStringLiteral("test"), QStringLiteral("no completion"));
-    QCoreApplication::processEvents();
-    if (spy.count() != 1)
-        return MakeExceptionPtr(QStringLiteral("test"), QStringLiteral("%1 completions").arg(spy.count()));
-    return spy.first().at(exceptionArgument).template value<ExceptionPtr>();
+    const QList<QVariant> arguments = AwaitCompletion(m_processing.get(), signal, start, CompletionTimeoutMs);
+    if (arguments.isEmpty())
+        return MakeExceptionPtr(QStringLiteral("test"), QStringLiteral("not exactly one completion"));
+    return arguments.at(exceptionArgument).template value<ExceptionPtr>();
 }
 
 QString TestHostileServers::ImageIndexXml(const QString& imageAttributes) const
@@ -342,6 +329,10 @@ void TestHostileServers::hostileIndexEntriesRefused_data()
     QTest::newRow("the HTTPS trust store") << "FILENAME=\"cacert.pem\"" << programFile.arg("cacert.pem");
     QTest::newRow("the trust store in other case") << "FILENAME=\"CACert.PEM\"" << programFile.arg("CACert.PEM");
     QTest::newRow("Qt's own configuration") << "FILENAME=\"qt.conf\"" << programFile.arg("qt.conf");
+    QTest::newRow("a key trusted to sign index files")
+        << "FILENAME=\"orvo-index.PEM\"" << programFile.arg("orvo-index.PEM");
+    QTest::newRow("the index file's signature")
+        << "FILENAME=\"SkerrowIndex.xml.sig\"" << programFile.arg("SkerrowIndex.xml.sig");
     QTest::newRow("a shared library") << "FILENAME=\"libQt5Core.so.5\"" << programFile.arg("libQt5Core.so.5");
     QTest::newRow("a name merely containing one") << "FILENAME=\"zr3h-cacert.pem.dfu\"" << QString();
     // Control characters: a line break would add an entry to the temporary-file list.

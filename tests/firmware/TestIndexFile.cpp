@@ -175,6 +175,12 @@ private slots:
                         ImageXml() + "</RELEASE></HARDWARE></DEVICE>")
                    .toUtf8()
             << "The index file node SUBID value (x) is not numeric";
+        QTest::newRow("SHA256 of 63 digits")
+            << image("SHA256=\"" + QString(63, 'a') + "\"")
+            << "The index file node SHA256 value (" + QString(63, 'a') + ") is not 64 hexadecimal digits";
+        QTest::newRow("SHA256 with a letter past f")
+            << image("SHA256=\"" + QString(63, 'a') + "g\"")
+            << "The index file node SHA256 value (" + QString(63, 'a') + "g) is not 64 hexadecimal digits";
         QTest::newRow("device without ID")
             << IndexXml("<DEVICE PRODUCTNAME=\"P\"/>").toUtf8() << "The node ID could not be read from the index file";
         QTest::newRow("device ID not numeric") << IndexXml("<DEVICE ID=\"abc\" PRODUCTNAME=\"P\"/>").toUtf8()
@@ -275,6 +281,10 @@ private slots:
                                            << "postUpgrade" << QVariant("/after");
         QTest::newRow("no variant") << ""
                                     << "variant" << QVariant(-1);
+        QTest::newRow("no digest") << ""
+                                   << "sha256" << QVariant(QByteArray());
+        QTest::newRow("digest in either case") << "SHA256=\"" + QString(32, 'A') + QString(32, 'f') + "\""
+                                               << "sha256" << QVariant(QByteArray(16, '\xAA') + QByteArray(16, '\xFF'));
     }
     void descriptorValues()
     {
@@ -301,6 +311,7 @@ private slots:
             {"postUpgrade", d->GetPostUpgradeUrlPath()},
             {"variant", int(d->GetVariant())},
             {"hasPersonality", d->HasPersonality()},
+            {"sha256", d->GetSha256()},
         };
         QCOMPARE(values.value(getter), expected);
         QCOMPARE(d->GetDeviceId(), std::uint16_t(0x1F20));

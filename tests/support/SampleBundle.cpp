@@ -12,6 +12,7 @@ namespace {
 
 const QString ProfileName = QStringLiteral("SimulatedHeadset.xml");
 const QString FirmwareFolder = QStringLiteral("FirmwareFiles");
+const QString SampleKeyName = QStringLiteral("sample-index-key.pem");
 
 bool CopyFolder(const QString& from, const QString& to)
 {
@@ -37,8 +38,14 @@ SampleBundle::SampleBundle(Timing timing, bool withFirmware)
                         QStringLiteral("<Timing latency=\"0\" flashPerBlock=\"0\" manifest=\"0\" reenumeration=\"0\" "
                                        "plugDelay=\"0\"/>"));
     m_complete = !profile.isEmpty() && WriteFile(FilePath(ProfileName), profile.toUtf8());
-    if (withFirmware)
-        m_complete = m_complete && CopyFolder(bin + QLatin1Char('/') + FirmwareFolder, FilePath(FirmwareFolder));
+    if (withFirmware) {
+        // The sample index file is signed; the bundle trusts its key as the demo's does.
+        m_complete = m_complete && CopyFolder(bin + QLatin1Char('/') + FirmwareFolder, FilePath(FirmwareFolder)) &&
+                     QFile::copy(FilePath(FirmwareFolder + QLatin1Char('/') + SampleKeyName), FilePath(SampleKeyName));
+        WriteConfig(
+            QStringLiteral("<UsbBackend>simulator</UsbBackend>\n<IndexFileTrustedKeys>%1</IndexFileTrustedKeys>\n")
+                .arg(SampleKeyName));
+    }
 }
 
 ProcessRun RunInBundle(const TemporaryBundle& bundle, const QString& program, const QStringList& arguments,

@@ -10,7 +10,8 @@ namespace TestSupport {
 
 // A temporary program folder laid out like the shipped one for the real programs of the build:
 // Config.xml selecting the simulated headset, the sample headset's profile and, on request, the
-// sample firmware (index file and images) in FirmwareFiles/.
+// sample firmware (index file and images) in FirmwareFiles/ with the key its index file is signed
+// with trusted.
 class SampleBundle : public TemporaryBundle
 {
 public:

@@ -1,8 +1,10 @@
 #include "firmware/Crc32.h"
+#include "firmware/Ed25519Key.h"
 #include "firmware/FirmwareFileLocator.h"
 #include "firmware/FirmwareImageFile.h"
 #include "firmware/IFirmwareImageDescriptor.h"
 #include "firmware/IndexFile.h"
+#include "firmware/TrustedKeys.h"
 #include "sim/SimImage.h"
 #include "sysinfo/linux/LinuxSystemInfoReader.h"
 #include "tests/support/TestEnvironment.h"
@@ -10,6 +12,7 @@
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -25,6 +28,16 @@ ProductIdentity Identity(std::uint16_t productId, const QString& hardware)
     identity.productId = productId;
     identity.hardwareRevision = hardware;
     return identity;
+}
+
+TrustedKeys KeyFrom(const QString& publicKeyPath)
+{
+    TrustedKeys keys;
+    QString error;
+    Ed25519Key key = Ed25519Key::FromPem(TestSupport::ReadFile(publicKeyPath), false, &error);
+    if (!key.IsNull())
+        keys.Add(publicKeyPath, std::move(key));
+    return keys;
 }
 
 } // namespace
@@ -180,6 +193,34 @@ private slots:
             QVERIFY(FirmwareImageFile::Create(descriptor));
     }
 
+    void signsWithItsOwnKey()
+    {
+        const QString privateKey = Path(QStringLiteral("signing.private.pem"));
+        const QString publicKey = Path(QStringLiteral("signing.pem"));
+        QCOMPARE(Pack({"--generate-key", privateKey, "--public-key", publicKey}), 0);
+        QCOMPARE(QFileInfo(privateKey).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
+
+        const QString index = Path(QStringLiteral("signed.xml"));
+        QCOMPARE(Pack({"--output",     Path("signed.dfu"), "--sub-id", "0",           "--version",
+                       "01.00.00",     "--payload-size",   "100",      "--vendor-id", "0x0A12",
+                       "--product-id", "0x1F20",           "--index",  index,         "--product-name",
+                       "Headset",      "--hardware",       "01.00.00", "--sign",      privateKey}),
+                 0);
+        const auto indexFile = IndexFile::Create(index, index + QStringLiteral(".sig"), KeyFrom(publicKey));
+        const auto descriptors = indexFile->GetImageDescriptors("01.00.00", Identity(0x1F20, "01.00.00"));
+        QCOMPARE(descriptors.size(), 1);
+        QVERIFY(FirmwareImageFile::Create(descriptors.first()));
+
+        // An index file the program would refuse once signed is not signed.
+        const QString bare = Path(QStringLiteral("bare.xml"));
+        QByteArray content = TestSupport::ReadFile(index);
+        QVERIFY(content.contains(" SHA256=\""));
+        content.replace(" SHA256=\"", " SHA257=\"");
+        QVERIFY(TestSupport::WriteFile(bare, content));
+        QCOMPARE(Pack({"--index", bare, "--sign", privateKey}), 1);
+        QVERIFY(!QFile::exists(bare + QStringLiteral(".sig")));
+    }
+
     void badArguments_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -209,8 +250,11 @@ private slots:
 
     void sampleBundle()
     {
+        // Shipped signed, with every image's digest.
         const QString folder = QDir(TestSupport::BinaryDirectory()).filePath(QStringLiteral("FirmwareFiles"));
-        const auto index = IndexFile::Create(folder + QStringLiteral("/index.xml"));
+        const auto index =
+            IndexFile::Create(folder + QStringLiteral("/index.xml"), folder + QStringLiteral("/index.xml.sig"),
+                              KeyFrom(folder + QStringLiteral("/sample-index-key.pem")));
         const ProductIdentity identity = Identity(0x1F20, "01.00.00");
         QCOMPARE(index->GetVersions(identity), (QStringList{"01.00.00", "01.01.00"}));
         QCOMPARE(index->GetNewestVersion(identity), QStringLiteral("01.01.00"));
@@ -226,7 +270,7 @@ private slots:
             for (int subId = 0; subId < 2; ++subId) {
                 const IFirmwareImageDescriptor* descriptor = descriptors.at(subId);
                 QCOMPARE(descriptor->GetSubId(), std::uint16_t(subId));
-                // Found in the bundle's FirmwareFiles and verified by length and CRC.
+                // Found in the bundle's FirmwareFiles and verified by length, CRC and digest.
                 QVERIFY(FirmwareImageFile::Create(descriptor));
                 const QString path = folder + '/' + descriptor->GetFileName();
                 CheckSimImage(path, std::uint16_t(subId), descriptor->GetImageRevision());
