@@ -33,6 +33,13 @@ inline constexpr char SimulatedHeadset[] = "SimulatedHeadset";
 inline constexpr char DownloadConnectTimeout[] = "DownloadConnectTimeout";
 inline constexpr char DownloadLowSpeedLimit[] = "DownloadLowSpeedLimit";
 inline constexpr char DownloadLowSpeedTime[] = "DownloadLowSpeedTime";
+// Where the USB access rule is installed and looked for (default /etc/udev/rules.d); a relative path
+// starts at the program folder.
+inline constexpr char UdevRulesDirectory[] = "UdevRulesDirectory";
+// Test aids: how long the splash screen stays (ms), and how long the index file may take before the
+// wait dialog appears (ms). Tests shorten them; the shipped program keeps the defaults.
+inline constexpr char SplashScreenTime[] = "SplashScreenTime";
+inline constexpr char IndexFileWaitTime[] = "IndexFileWaitTime";
 // The public keys (PEM files beside the program, separated by white space) that index files must be
 // signed with; absent or empty, index files need no signature.
 inline constexpr char IndexFileTrustedKeys[] = "IndexFileTrustedKeys";
@@ -57,5 +64,7 @@ inline constexpr char SimulatedHeadsetDefault[] = "SimulatedHeadset.xml";
 inline constexpr unsigned DownloadConnectTimeoutDefault = 30000;
 inline constexpr unsigned DownloadLowSpeedLimitDefault = 1024;
 inline constexpr unsigned DownloadLowSpeedTimeDefault = 90000;
+inline constexpr unsigned SplashScreenTimeDefault = 5000;
+inline constexpr unsigned IndexFileWaitTimeDefault = 3000;
 
 } // namespace OrvoCommon::ConfigKeys

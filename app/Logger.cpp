@@ -1,5 +1,6 @@
 #include "app/Logger.h"
 
+#include "app/FixedDateFormat.h"
 #include "app/LoggerFactory.h"
 #include "app/OrvoException.h"
 #include "app/ProgramDirectory.h"
@@ -76,7 +77,7 @@ void Logger::Write(unsigned levelBit, const char* prefix, const QString& message
 {
     if ((m_level & levelBit) == 0)
         return;
-    const QString line = QDateTime::currentDateTime().toString(QStringLiteral("M/d/yyyy hh:mm:ss.zzz")) +
+    const QString line = FixedDateTimeText(QDateTime::currentDateTime(), QStringLiteral("M/d/yyyy hh:mm:ss.zzz")) +
                          QStringLiteral(",  ") + QLatin1String(prefix) + QStringLiteral("  ") + message +
                          QLatin1Char('\n');
     QMutexLocker lock(&Mutex());

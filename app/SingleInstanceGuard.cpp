@@ -48,13 +48,15 @@ bool SingleInstanceGuard::StartListening()
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0))
         return false;
-    m_lock = std::move(lock);
     // A socket file left by a killed instance would make listen() fail.
     QLocalServer::removeServer(m_serverName);
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(m_serverName))
+    auto server = std::make_unique<QLocalServer>(this);
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    // Nothing is kept of a failed attempt (the lock goes with it), so the next call tries again.
+    if (!server->listen(m_serverName))
         return false;
+    m_lock = std::move(lock);
+    m_server = server.release();
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstanceGuard::OnNewConnection);
     return true;
 }

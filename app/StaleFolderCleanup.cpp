@@ -1,5 +1,8 @@
 #include "app/StaleFolderCleanup.h"
 
+#include "app/ProgramDirectory.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -22,6 +25,12 @@ void RemoveStaleExtractionFolders(const QString& tempDirectory, const QString& p
             files.contains(QStringLiteral("eula_en.htm")))
             QDir(path).removeRecursively();
     }
+}
+
+void RemoveStaleExtractionFoldersOfThisProgram()
+{
+    RemoveStaleExtractionFolders(QDir::tempPath(), ProgramDirectory(),
+                                 QFileInfo(QCoreApplication::applicationFilePath()).fileName());
 }
 
 } // namespace OrvoCommon

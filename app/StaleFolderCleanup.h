@@ -9,5 +9,8 @@ namespace OrvoCommon {
 // runs from and folders missing any of the three files are left alone.
 void RemoveStaleExtractionFolders(const QString& tempDirectory, const QString& programDirectory,
                                   const QString& programFileName);
+// The same for this program: the temporary directory, the program's folder (TESSARY_APP_DIR when
+// set, so that a bundle run from there is never taken for a stale copy) and its executable's name.
+void RemoveStaleExtractionFoldersOfThisProgram();
 
 } // namespace OrvoCommon

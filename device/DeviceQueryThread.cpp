@@ -43,7 +43,7 @@ DeviceQueryThread::DeviceQueryThread(ICsrDevice* device, const char* failureCode
 
 bool DeviceQueryThread::Attempt(const std::function<bool()>& query)
 {
-    for (int attempt = 0; attempt <= m_retries; ++attempt) {
+    for (int attempt = 0; attempt <= m_retries && !m_stopping; ++attempt) {
         if (query())
             return true;
     }
@@ -53,6 +53,8 @@ bool DeviceQueryThread::Attempt(const std::function<bool()>& query)
 
 void DeviceQueryThread::ReportOnOwnerThread(const std::function<void()>& emitCompletion)
 {
+    if (m_stopping)
+        return;
     // Queued ahead of the finished() that deletes this object, so the object is still there.
     QMetaObject::invokeMethod(this, emitCompletion, Qt::QueuedConnection);
 }

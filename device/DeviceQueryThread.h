@@ -1,11 +1,11 @@
 #pragma once
 
 #include "device/CsrBcCmdProtocol.h"
+#include "device/DeviceWorkerThread.h"
 
 #include <QMutex>
 #include <QString>
-#include <QThread>
-
+#include <atomic>
 #include <functional>
 
 namespace OrvoCommon {
@@ -16,9 +16,12 @@ class ILogger;
 // What the information and version queries share: one device, BCCMD with the configured time-out and
 // retries, and an error code written by the worker and by the disconnection notice on the owner's
 // thread. The thread deletes itself when it has finished (its owner's event loop does it).
-class DeviceQueryThread : public QThread
+class DeviceQueryThread : public DeviceWorkerThread
 {
     Q_OBJECT
+
+public:
+    void RequestStop() override { m_stopping = true; }
 
 protected:
     // Reads HciTimeout and HciRetries. Throws OrvoException when the logger, the test switches or the
@@ -26,12 +29,12 @@ protected:
     DeviceQueryThread(ICsrDevice* device, const char* failureCode, const QString& disconnectedMessage);
 
     // Tries the query up to 1 + HciRetries times, at once one after the other. When every attempt
-    // fails, records the failure code and returns false.
+    // fails, records the failure code and returns false; once a stop is requested, it fails at once.
     bool Attempt(const std::function<bool()>& query);
     QString Error() const;
     // Emits the completion signal from the thread that owns this object, after the notices already
     // queued there: a query that failed because the cable was pulled must not outrun the removal
-    // notice and report a plain query error.
+    // notice and report a plain query error. A stopped query reports nothing.
     void ReportOnOwnerThread(const std::function<void()>& emitCompletion);
 
     ICsrDevice* const m_device;
@@ -46,6 +49,7 @@ private slots:
 private:
     void SetError(const QString& code);
 
+    std::atomic<bool> m_stopping{false};
     const QString m_failureCode;
     const QString m_disconnectedMessage;
     mutable QMutex m_errorMutex;

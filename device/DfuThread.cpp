@@ -128,6 +128,14 @@ DfuThread::~DfuThread()
     --g_liveCount;
 }
 
+void DfuThread::RequestStop()
+{
+    m_stopRequested = true;
+    // Whoever would receive the report is going away with the engine.
+    m_completionReported = true;
+    SetState(ProgrammingDone);
+}
+
 QString DfuThread::StateName(int state)
 {
     return StateNames().value(state, QStringLiteral("INVALID"));
@@ -251,16 +259,14 @@ void DfuThread::run()
     m_failsafe->start();
 
     m_dfu.SetDevice(device);
-    bool valid = false;
-    try {
-        valid = ValidateSuffixes();
-    } catch (const OrvoException& exception) {
-        SetError(exception.GetErrorCode());
-    }
-    if (valid)
+    if (ValidateSuffixes()) {
         MainLoop();
-    else
-        SetState(ProgrammingDone);
+    } else {
+        // The run never started, so no state change is logged; the slots must still see it ended.
+        QMutexLocker lock(&m_stateMutex);
+        m_state = ProgrammingDone;
+        m_stateChanged.wakeAll();
+    }
 
     CloseCurrentImage(true);
     progressTimer.Stop();
@@ -268,7 +274,9 @@ void DfuThread::run()
     m_failsafe->Stop();
 
     const QString error = Error();
-    if (!error.isEmpty())
+    if (m_stopRequested)
+        m_logger->LogError(QStringLiteral("Firmware update abandoned - the program is ending"));
+    else if (!error.isEmpty())
         m_logger->LogError(QStringLiteral("Firmware update aborted due to errors"));
     else
         m_logger->LogError(QStringLiteral("Firmware update successfully completed"));
@@ -276,7 +284,7 @@ void DfuThread::run()
         emit ProgramComplete(Device(), error, Versions());
     // After the report: the completion must reach the facade before the chip leaves the bus, or its
     // return would pass for the end of the programming resets.
-    if (m_coldResetPending)
+    if (m_coldResetPending && !m_stopRequested)
         ColdReset();
 
     // The fail-safe may be inside its own report, which uses the object: let it finish first.
@@ -286,18 +294,25 @@ void DfuThread::run()
 
 bool DfuThread::ValidateSuffixes()
 {
+    // Every image is checked, so that the log names each bad one; the first failure is reported.
     ICsrDevice* device = Device();
+    bool valid = true;
     for (IFirmwareImageFile* image : qAsConst(m_images)) {
-        const DfuFileSuffix::Result result = DfuFileSuffix::Validate(
-            image, device->GetVendorId(), device->GetProductId(), m_indexFile, m_acceptNonMatchingSuffix, m_logger);
-        if (result.lengthRead)
-            m_suffixLengths.insert(SubIdOf(image), result.length);
-        if (!result.errorCode.isEmpty()) {
-            SetError(result.errorCode);
-            return false;
+        try {
+            const DfuFileSuffix::Result result = DfuFileSuffix::Validate(
+                image, device->GetVendorId(), device->GetProductId(), m_indexFile, m_acceptNonMatchingSuffix, m_logger);
+            if (result.lengthRead)
+                m_suffixLengths.insert(SubIdOf(image), result.length);
+            if (!result.errorCode.isEmpty()) {
+                SetError(result.errorCode);
+                valid = false;
+            }
+        } catch (const OrvoException& exception) {
+            SetError(exception.GetErrorCode());
+            valid = false;
         }
     }
-    return true;
+    return valid;
 }
 
 void DfuThread::MainLoop()
@@ -507,7 +522,7 @@ void DfuThread::DfuStep()
         break;
     case Dfu::DfuDnloadSync:
         if (m_dfu.GetStatus(nullptr, &pollTimeoutMs, nullptr))
-            QThread::msleep(pollTimeoutMs);
+            SleepUnlessStateChanges(DfuMode, pollTimeoutMs);
         else
             HandleDownloadError();
         break;
@@ -519,7 +534,7 @@ void DfuThread::DfuStep()
             HandleDownloadError();
             break;
         }
-        QThread::msleep(pollTimeoutMs);
+        SleepUnlessStateChanges(DfuMode, pollTimeoutMs);
         // A manifestation-tolerant device goes back to dfuIDLE and takes the next image.
         if (!(Device()->GetDfuAttributes() & Dfu::AttributeManifestationTolerant))
             StartFinalReset();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/CsrBcCmdProtocol.h"
+#include "device/DeviceWorkerThread.h"
 #include "device/DfuProtocol.h"
 #include "firmware/FirmwareImageList.h"
 
@@ -9,7 +10,6 @@
 #include <QMutex>
 #include <QSet>
 #include <QString>
-#include <QThread>
 #include <QWaitCondition>
 
 #include <atomic>
@@ -28,9 +28,9 @@ class UpdateProgressEstimate;
 // Programs one device with the images of one release: application mode, detach, DFU download of every
 // image the device needs, final reset, version check and the new release version. Made and started by
 // the comm driver on the GUI thread; the slots that follow the device across its resets run there, the
-// steps on this thread, the fail-safe on its own. Reports exactly one ProgramComplete and deletes
-// itself when the run has ended.
-class DfuThread : public QThread
+// steps on this thread, the fail-safe on its own. Reports exactly one ProgramComplete (none when it is
+// stopped for the program's end) and deletes itself when the run has ended.
+class DfuThread : public DeviceWorkerThread
 {
     Q_OBJECT
 
@@ -55,6 +55,10 @@ public:
     DfuThread(ICsrDevice* device, const IIndexFile* indexFile, const FirmwareImageList& images, bool manualMode,
               const QList<QString>& deviceVersions);
     ~DfuThread() override;
+
+    // The program is ending: the run stops at its next step, abandons the device where it stands (an
+    // interrupted update is reprogrammed in full next time) and reports nothing.
+    void RequestStop() override;
 
     static QString StateName(int state);
     ProgrammingState GetState() const { return static_cast<ProgrammingState>(m_state.load()); }
@@ -148,6 +152,7 @@ private:
     std::atomic<int> m_retriesLeft{0};
     std::atomic<bool> m_completionReported{false};
     std::atomic<bool> m_coldResetPending{false};
+    std::atomic<bool> m_stopRequested{false};
     std::atomic<std::uint16_t> m_nextBlock{0};
     std::atomic<std::uint32_t> m_remainingBytes{0};
     mutable QMutex m_stateMutex; // serialises state changes, their log line and the wake-up

@@ -15,14 +15,17 @@
 #include "app/SingleApplication.h"
 #include "app/StaleFolderCleanup.h"
 #include "app/TempFileList.h"
+#include "app/TerminationSignals.h"
 #include "app/UpdatePelarinAppFactory.h"
-#include "device/DeviceEngineShutdown.h"
+#include "device/DeviceEngine.h"
 #include "firmware/FirmwareImageList.h"
 #include "script/IScriptEngine.h"
 #include "script/ScriptEngineFactory.h"
 #include "sysinfo/linux/LinuxLanguageSupport.h"
 #include "sysinfo/linux/LinuxSystemInfoReader.h"
 #include "ui/UiResources.h"
+#include "ui/UpdatePelarinApp.h"
+#include "ui/WindowRecorder.h"
 #include "usb/linux/LinuxPlatformServices.h"
 
 #include <QDeadlineTimer>
@@ -98,8 +101,14 @@ void RunWizardMode(SingleApplication& application, const ArgumentMap& arguments)
     std::unique_ptr<IUpdatePelarinApp> app = UpdatePelarinAppFactory::Instance()->CreateApp();
     if (!app)
         ThrowInternal(QStringLiteral("Unable to create the application object"));
+    QuitOnTerminationSignals();
     app->Start();
-    application.exec();
+    if (!TerminationRequested())
+        application.exec();
+    // The wizard and its dialogs go first, then the engine they drove, while the firmware
+    // acquisition whose images a programming run reads still exists.
+    app.reset();
+    DeviceEngine::ShutDown();
 }
 
 void RunScriptMode(const ArgumentMap& arguments)
@@ -109,7 +118,7 @@ void RunScriptMode(const ArgumentMap& arguments)
     if (!engine)
         ThrowInternal(QStringLiteral("Unable to create the script engine"));
     engine->RunFullScript(arguments.Value(QStringLiteral("script")), arguments.Value(QStringLiteral("results")));
-    ShutDownDeviceEngine();
+    DeviceEngine::ShutDown();
 }
 
 } // namespace
@@ -122,15 +131,22 @@ int RunTessary(int argc, char** argv)
     RegisterCommonMetaTypes();
     RegisterFirmwareMetaTypes();
     UpdatePelarin::InitUiResources();
+    UpdatePelarin::RegisterUpdatePelarinApp();
 
     // The argument list as given; QApplication would swallow options such as -style.
     QStringList argumentList;
     for (int i = 0; i < argc; ++i)
         argumentList.append(QString::fromLocal8Bit(argv[i]));
 
+    // Nothing here draws with OpenGL. Unless told otherwise, Qt's X11 platform loads the GL driver
+    // anyway (with Mesa's software renderer that is LLVM), which more than doubles the memory used.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
     auto application = std::make_unique<SingleApplication>(QLatin1String(SingleInstanceKey), argc, argv);
     if (AnotherInstanceAnswers(*application))
         return 0;
+
+    UpdatePelarin::WindowRecorder::StartIfRequested();
 
     QtSettingsSnapshot qtSettings;
     qtSettings.Take();
@@ -165,8 +181,7 @@ int RunTessary(int argc, char** argv)
         logger->Close();
         if (cleanup) {
             DeleteTempFiles();
-            RemoveStaleExtractionFolders(QDir::tempPath(), QCoreApplication::applicationDirPath(),
-                                         QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+            RemoveStaleExtractionFoldersOfThisProgram();
             qtSettings.Restore();
         }
     } catch (const OrvoException& exception) {
@@ -174,8 +189,10 @@ int RunTessary(int argc, char** argv)
             logger->LogError(QStringLiteral("Exception caught at highest level"));
             logger->LogException(exception);
         }
-        if (std::unique_ptr<IUpdatePelarinAppTest> test = UpdatePelarinAppFactory::Instance()->CreateAppTest())
+        if (std::unique_ptr<IUpdatePelarinAppTest> test = UpdatePelarinAppFactory::Instance()->CreateAppTest()) {
+            QuitOnTerminationSignals();
             test->DisplayErrorDialog(QLatin1String(ErrorCodes::InternalError));
+        }
     }
     application.reset();
     return 0;

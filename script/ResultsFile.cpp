@@ -1,7 +1,8 @@
 #include "script/ResultsFile.h"
 
+#include "app/FixedDateFormat.h"
+
 #include <QDateTime>
-#include <QLocale>
 
 namespace UpdatePelarin {
 
@@ -128,7 +129,7 @@ bool ResultsFile::BeginEntry(const QString& kind)
     // ASCII digits in every locale: readers parse these stamps.
     m_writer.writeAttribute(
         QStringLiteral("timestamp"),
-        QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")));
+        OrvoCommon::FixedDateTimeText(QDateTime::currentDateTime(), QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")));
     return true;
 }
 

@@ -7,7 +7,8 @@ packages=(
     build-essential cmake ninja-build pkg-config git
     qtbase5-dev libqt5svg5-dev qtscript5-dev qttools5-dev qttools5-dev-tools
     libcurl4-openssl-dev libssl-dev libusb-1.0-0-dev zlib1g-dev libudev-dev
-    umockdev libumockdev-dev dfu-util
+    umockdev libumockdev-dev dfu-util usbutils
+    xvfb xauth xdotool
     python3 openssl curl locales
     fonts-dejavu-core
     clang libclang-rt-14-dev clang-format

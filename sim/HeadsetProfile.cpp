@@ -10,6 +10,9 @@ namespace Sim {
 
 namespace {
 
+// A string descriptor's length is one byte: two for the header, two per UTF-16 code unit.
+constexpr int MaxStringDescriptorCharacters = 126;
+
 // Collects the first problem found while walking the document.
 class ProfileReader
 {
@@ -166,6 +169,16 @@ public:
                 if (mode != QLatin1String("application") && mode != QLatin1String("dfu"))
                     Fail(e, QStringLiteral("StartMode \"%1\" is not application or dfu").arg(mode));
                 profile.startInDfuMode = mode == QLatin1String("dfu");
+            } else if (tag == QLatin1String("Reset")) {
+                BoolAttribute(e, QStringLiteral("inPlace"), &profile.resetInPlace);
+            } else if (tag == QLatin1String("Strings")) {
+                profile.manufacturer = e.attribute(QStringLiteral("manufacturer"), profile.manufacturer);
+                profile.product = e.attribute(QStringLiteral("product"), profile.product);
+                profile.serialNumber = e.attribute(QStringLiteral("serial"), profile.serialNumber);
+                for (const QString& text : {profile.manufacturer, profile.product, profile.serialNumber}) {
+                    if (text.size() > MaxStringDescriptorCharacters)
+                        Fail(e, QStringLiteral("string \"%1\" is longer than a string descriptor holds").arg(text));
+                }
             } else if (tag == QLatin1String("Dfu")) {
                 Attribute(e, QStringLiteral("runtimeAttributes"), &profile.runtimeAttributes);
                 Attribute(e, QStringLiteral("dfuModeAttributes"), &profile.dfuModeAttributes);

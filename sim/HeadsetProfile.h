@@ -53,6 +53,14 @@ struct HeadsetProfile
     std::uint16_t deviceRelease = 0x0100;
     bool pluggedIn = true;
     bool startInDfuMode = false;
+    // A USB reset that leaves the descriptors as they were (application to application) keeps the
+    // device where it is, as the Linux kernel does: same address, no removal, no arrival.
+    bool resetInPlace = false;
+
+    // String descriptors (language 0x0409); an empty one is not offered.
+    QString manufacturer = QStringLiteral("Orvo");
+    QString product = QStringLiteral("Orvo ZR3h");
+    QString serialNumber;
 
     std::uint8_t runtimeAttributes = 0x05; // DFU functional descriptor in application mode
     std::uint8_t dfuModeAttributes = 0x05; // ... and in DFU mode (bit 2: manifestation tolerant)

@@ -86,13 +86,7 @@ QString SimHeadset::Attach(quint64 arrivalToken, Mode mode)
     m_connected = true;
     ++m_generation;
     m_mode = mode;
-    m_state = mode == Mode::Application ? AppIdle : DfuIdle;
-    m_status = StatusOk;
-    m_blockPending = false;
-    m_manifested = false;
-    m_download.clear();
-    m_events.clear();
-    m_commandFragments.clear();
+    RestartLocked();
     const std::uint16_t pid = mode == Mode::Application ? m_profile.productId : m_profile.dfuProductId;
     m_path = QStringLiteral("sim:usb#vid_%1&pid_%2#%3&%4")
                  .arg(m_profile.vendorId, 4, 16, QLatin1Char('0'))
@@ -146,7 +140,29 @@ QByteArray SimHeadset::DeviceDescriptorLocked() const
     AppendWord(&d, m_profile.vendorId);
     AppendWord(&d, app ? m_profile.productId : m_profile.dfuProductId);
     AppendWord(&d, m_profile.deviceRelease);
-    d += Bytes({1, 2, 0, 1});
+    d += Bytes({m_profile.manufacturer.isEmpty() ? 0 : StringManufacturer,
+                m_profile.product.isEmpty() ? 0 : StringProduct,
+                m_profile.serialNumber.isEmpty() ? 0 : StringSerialNumber, 1});
+    return d;
+}
+
+QByteArray SimHeadset::StringDescriptorLocked(std::uint8_t index, std::uint16_t language) const
+{
+    QByteArray d = Bytes({0, DescriptorString});
+    if (index == 0) {
+        AppendWord(&d, LanguageEnglishUs);
+    } else {
+        const QString text = index == StringManufacturer   ? m_profile.manufacturer
+                             : index == StringProduct      ? m_profile.product
+                             : index == StringSerialNumber ? m_profile.serialNumber
+                                                           : QString();
+        Q_UNUSED(language) // the chip has one language and answers whatever the host asks for
+        if (text.isEmpty())
+            return QByteArray(); // no such string: the request stalls
+        for (const QChar c : text)
+            AppendWord(&d, c.unicode());
+    }
+    d[0] = static_cast<char>(d.size());
     return d;
 }
 
@@ -280,6 +296,10 @@ SimUsbResult SimHeadset::StandardRequestLocked(const SimSetup& setup, QByteArray
         if (type == DescriptorConfiguration) {
             *dataIn = ConfigurationLocked();
             return SimUsbResult::Ok;
+        }
+        if (type == DescriptorString) {
+            *dataIn = StringDescriptorLocked(static_cast<std::uint8_t>(setup.value & 0xFF), setup.index);
+            return dataIn->isEmpty() ? SimUsbResult::Stall : SimUsbResult::Ok;
         }
         return SimUsbResult::Stall;
     }
@@ -516,7 +536,8 @@ void SimHeadset::BcCmdLocked(const QByteArray& message, bool* coldReset)
         status = BcCmdBadReq;
     } else if (faults.bcCmd == SimFaults::BcCmd::Error) {
         status = faults.bcCmdErrorStatus;
-    } else if (varid == VaridColdReset) {
+    } else if (varid == VaridColdReset || varid == VaridWarmReset) {
+        // Either reset restarts the chip at once; it never gets to answer.
         if (!isGet) {
             *coldReset = true;
             return;
@@ -595,22 +616,30 @@ void SimHeadset::QueueEventLocked(const QByteArray& event)
     m_eventReady.wakeAll();
 }
 
-SimUsbResult SimHeadset::ReadHciEvent(quint64 generation, int timeoutMs, QByteArray* event)
+SimUsbResult SimHeadset::ReadHciEvent(quint64 generation, int timeoutMs, QByteArray* event,
+                                      const std::atomic<bool>* interrupted)
 {
+    const auto isInterrupted = [interrupted] { return interrupted && interrupted->load(); };
     QMutexLocker lock(&m_mutex);
     QDeadlineTimer deadline(std::max(timeoutMs, 0));
-    while (IsCurrent(generation) && m_mode == Mode::Application && m_events.isEmpty()) {
+    while (IsCurrent(generation) && m_mode == Mode::Application && m_events.isEmpty() && !isInterrupted()) {
         if (deadline.hasExpired() || !m_eventReady.wait(&m_mutex, deadline)) {
-            if (m_events.isEmpty() && IsCurrent(generation))
+            if (m_events.isEmpty() && IsCurrent(generation) && !isInterrupted())
                 return SimUsbResult::Timeout;
         }
     }
-    if (!IsCurrent(generation))
+    if (!IsCurrent(generation) || isInterrupted())
         return SimUsbResult::NoDevice;
     if (m_mode != Mode::Application)
         return SimUsbResult::Error;
     *event = m_events.dequeue();
     return SimUsbResult::Ok;
+}
+
+void SimHeadset::WakeReaders()
+{
+    QMutexLocker lock(&m_mutex);
+    m_eventReady.wakeAll();
 }
 
 SimUsbResult SimHeadset::Reset(quint64 generation)
@@ -631,6 +660,10 @@ SimUsbResult SimHeadset::Reset(quint64 generation)
         if (m_profile.faults.wrongModeAfterReset)
             next = next == Mode::Dfu ? Mode::Application : Mode::Dfu;
         returns = !m_profile.faults.neverReturnAfterReset;
+        if (returns && next == m_mode && m_profile.resetInPlace) {
+            RestartLocked(); // the same enumeration goes on
+            return SimUsbResult::Ok;
+        }
         delay = m_profile.timing.reenumerationMs;
         path = DetachLocked();
     }
@@ -638,6 +671,18 @@ SimUsbResult SimHeadset::Reset(quint64 generation)
     if (returns)
         m_bus->ScheduleArrival(this, next, delay);
     return SimUsbResult::Ok;
+}
+
+void SimHeadset::RestartLocked()
+{
+    // What a restart of the chip wipes; its mode decides where the DFU state machine starts.
+    m_state = m_mode == Mode::Application ? AppIdle : DfuIdle;
+    m_status = StatusOk;
+    m_blockPending = false;
+    m_manifested = false;
+    m_download.clear();
+    m_events.clear();
+    m_commandFragments.clear();
 }
 
 void SimHeadset::Plug()

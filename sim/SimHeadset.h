@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWaitCondition>
 
+#include <atomic>
 #include <cstdint>
 
 namespace Sim {
@@ -62,7 +63,11 @@ public:
     SimUsbResult ReadConfigDescriptor(quint64 generation, QByteArray* descriptors);
     SimUsbResult ControlTransfer(quint64 generation, const SimSetup& setup, const QByteArray& dataOut,
                                  QByteArray* dataIn);
-    SimUsbResult ReadHciEvent(quint64 generation, int timeoutMs, QByteArray* event);
+    // Waits up to timeoutMs for an event; a set interrupted flag (checked whenever WakeReaders is
+    // called) ends the wait with NoDevice, as a closed device node does.
+    SimUsbResult ReadHciEvent(quint64 generation, int timeoutMs, QByteArray* event,
+                              const std::atomic<bool>* interrupted = nullptr);
+    void WakeReaders();
     SimUsbResult Reset(quint64 generation);
 
     // Control API for tests and the demo.
@@ -98,6 +103,9 @@ private:
     QString DetachLocked();
     void AdvanceLocked();
     QByteArray DeviceDescriptorLocked() const;
+    // Empty for a string the headset does not have.
+    QByteArray StringDescriptorLocked(std::uint8_t index, std::uint16_t language) const;
+    void RestartLocked();
     QByteArray ConfigurationLocked() const;
     bool StalledByFaultLocked();
     SimUsbResult StandardRequestLocked(const SimSetup& setup, QByteArray* dataIn);

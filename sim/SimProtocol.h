@@ -29,6 +29,7 @@ inline constexpr std::uint16_t BcCmdSetReq = 2;
 inline constexpr int BcCmdHeaderSize = 10;
 
 inline constexpr std::uint16_t VaridColdReset = 0x4001;
+inline constexpr std::uint16_t VaridWarmReset = 0x4002;
 inline constexpr std::uint16_t VaridPsSize = 0x3006;
 inline constexpr std::uint16_t VaridPs = 0x7003;
 inline constexpr std::uint16_t VaridBuildId = 0x2819;
@@ -103,8 +104,13 @@ inline constexpr std::uint8_t StdSetConfiguration = 9;
 inline constexpr std::uint8_t StdSetInterface = 11;
 inline constexpr std::uint8_t DescriptorDevice = 1;
 inline constexpr std::uint8_t DescriptorConfiguration = 2;
+inline constexpr std::uint8_t DescriptorString = 3;
 inline constexpr std::uint8_t DescriptorInterface = 4;
 inline constexpr std::uint8_t DescriptorEndpoint = 5;
 inline constexpr std::uint8_t DescriptorDfuFunctional = 0x21;
+inline constexpr std::uint16_t LanguageEnglishUs = 0x0409;
+inline constexpr std::uint8_t StringManufacturer = 1;
+inline constexpr std::uint8_t StringProduct = 2;
+inline constexpr std::uint8_t StringSerialNumber = 3;
 
 } // namespace SimProtocol

@@ -11,7 +11,7 @@
 #include "app/LoggerFactory.h"
 #include "app/OrvoException.h"
 #include "app/TempFileList.h"
-#include "device/DeviceEngineShutdown.h"
+#include "device/DeviceEngine.h"
 #include "device/IPelarin.h"
 #include "device/PelarinFactory.h"
 #include "device/QueryInfo.h"
@@ -225,7 +225,8 @@ int main(int argc, char** argv)
     } catch (const OrvoException& exception) {
         Out() << "Update failed: " << exception.GetErrorCode() << ": " << exception.GetMessage() << Qt::endl;
     }
-    ShutDownDeviceEngine();
+    // Whatever is still running (a query of a headset that does not answer) ends here, while Qt is up.
+    DeviceEngine::ShutDown();
     DeleteTempFiles();
     return status;
 }

@@ -48,7 +48,10 @@ CsrDevice::CsrDevice(const QString& path, IUsbTransport* transport) : m_path(pat
     QMutexLocker lock(&m_mutex);
     m_logger->LogInformation(QStringLiteral("Opening CSR device"));
     QString why;
-    m_handle = transport->Open(path, &why);
+    {
+        QMutexLocker handleLock(&m_handleMutex);
+        m_handle = transport->Open(path, &why);
+    }
     if (!m_handle) {
         m_logger->LogError(QStringLiteral("Unable to open device %1").arg(path));
         return;
@@ -60,10 +63,19 @@ CsrDevice::CsrDevice(const QString& path, IUsbTransport* transport) : m_path(pat
 
 CsrDevice::~CsrDevice() = default;
 
+void CsrDevice::Interrupt()
+{
+    m_open = false;
+    QMutexLocker handleLock(&m_handleMutex);
+    if (m_handle)
+        m_handle->Interrupt();
+}
+
 void CsrDevice::Close()
 {
+    Interrupt();
     QMutexLocker lock(&m_mutex);
-    m_open = false;
+    QMutexLocker handleLock(&m_handleMutex);
     m_handle.reset();
 }
 

@@ -3,6 +3,7 @@
 #include "usb/ICsrDevice.h"
 #include "usb/IUsbTransportDevice.h"
 
+#include <QMutex>
 #include <QRecursiveMutex>
 #include <QString>
 
@@ -31,8 +32,11 @@ public:
     ~CsrDevice() override;
 
     const QString& GetPath() const { return m_path; }
-    // Closes the node; waits for a request under way.
+    // Closes the node; a blocked HCI read ends at once, a transfer under way is waited for.
     void Close();
+    // Marks the device closed and ends a blocked HCI read at once, without waiting for anything; the
+    // node itself goes with Close or the object. For the end of the program.
+    void Interrupt();
 
     std::uint16_t GetVendorId() override { return m_vendorId; }
     std::uint16_t GetProductId() override { return m_productId; }
@@ -69,7 +73,11 @@ private:
     std::uint8_t m_dfuInterface = 0xFF;
     int m_dfuAttributes = 0;
     ILogger* m_logger = nullptr;
+    // Held for the whole of every request, and to replace the handle.
     QRecursiveMutex m_mutex;
+    // Held only to interrupt the handle and to replace it, never across a request, so that an
+    // interruption reaches a request that holds m_mutex.
+    QMutex m_handleMutex;
 };
 
 } // namespace OrvoCommon

@@ -45,9 +45,23 @@ CsrUsbInterface::CsrUsbInterface(std::unique_ptr<IUsbTransport> transport) : m_t
 CsrUsbInterface::~CsrUsbInterface()
 {
     StopFailedInstallMonitoring();
+    // Without an event loop a stopped monitor could not delete itself: it goes with the interface.
+    for (const QPointer<IFailedInstallMonitor>& monitor : qAsConst(m_stoppedMonitors)) {
+        if (monitor) {
+            monitor->wait();
+            delete monitor.data();
+        }
+    }
     // Device handles go before the transport they were opened on.
     m_devices.clear();
     m_owned.clear();
+}
+
+void CsrUsbInterface::InterruptDevices()
+{
+    QMutexLocker lock(&m_mutex);
+    for (const std::unique_ptr<CsrDevice>& device : m_owned)
+        device->Interrupt();
 }
 
 QList<ICsrDevice*> CsrUsbInterface::Devices() const
@@ -59,19 +73,35 @@ QList<ICsrDevice*> CsrUsbInterface::Devices() const
     return result;
 }
 
+bool CsrUsbInterface::IsRegisteredLocked(std::uint16_t vendorId, std::uint16_t productId) const
+{
+    if (vendorId == m_vendorId && m_productIds.contains(productId))
+        return true;
+    // Another product of the maker's (what the CSR driver would have shown us) is worth a line;
+    // anybody else's device, such as the computer's own Bluetooth adapter, is not our business.
+    if (vendorId == m_vendorId)
+        m_logger->LogError(QStringLiteral("Device 0x%1/0x%2 does not have a registered VID/PID")
+                               .arg(vendorId, 4, 16, QLatin1Char('0'))
+                               .arg(productId, 4, 16, QLatin1Char('0')));
+    return false;
+}
+
 ICsrDevice* CsrUsbInterface::AddDeviceLocked(const QString& path)
 {
     for (CsrDevice* device : qAsConst(m_devices)) {
         if (device->GetPath().compare(path, Qt::CaseInsensitive) == 0)
             return nullptr;
     }
+    // Decided before opening: opening claims the device and takes it from the driver it has.
+    std::uint16_t vendorId = 0;
+    std::uint16_t productId = 0;
+    if (!m_transport->PeekIds(path, &vendorId, &productId) || !IsRegisteredLocked(vendorId, productId))
+        return nullptr;
     auto device = std::make_unique<CsrDevice>(path, m_transport.get());
     if (!device->IsOpen())
         return nullptr;
-    if (device->GetVendorId() != m_vendorId || !m_productIds.contains(device->GetProductId())) {
-        m_logger->LogError(QStringLiteral("Device 0x%1/0x%2 does not have a registered VID/PID")
-                               .arg(device->GetVendorId(), 4, 16, QLatin1Char('0'))
-                               .arg(device->GetProductId(), 4, 16, QLatin1Char('0')));
+    // The node may have been taken over by another device since the look.
+    if (!IsRegisteredLocked(device->GetVendorId(), device->GetProductId())) {
         device->Close();
         return nullptr;
     }
@@ -154,6 +184,8 @@ void CsrUsbInterface::StopFailedInstallMonitoring()
     if (!m_monitor)
         return;
     m_monitor->RequestStop();
+    m_stoppedMonitors.removeAll(QPointer<IFailedInstallMonitor>());
+    m_stoppedMonitors.append(m_monitor);
     m_monitor = nullptr;
 }
 

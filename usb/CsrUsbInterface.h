@@ -44,6 +44,9 @@ public:
 
     IUsbTransport* Transport() const { return m_transport.get(); }
     QList<ICsrDevice*> Devices() const;
+    // Closes every device object, connected or gone, without waiting: blocked reads end at once and
+    // later requests fail. For the end of the program, before the threads that use them are joined.
+    void InterruptDevices();
 
 private slots:
     void OnDeviceArrived(const QString& path);
@@ -51,6 +54,7 @@ private slots:
 
 private:
     ICsrDevice* AddDeviceLocked(const QString& path);
+    bool IsRegisteredLocked(std::uint16_t vendorId, std::uint16_t productId) const;
 
     std::unique_ptr<IUsbTransport> m_transport;
     std::vector<std::unique_ptr<CsrDevice>> m_owned;
@@ -60,6 +64,7 @@ private:
     mutable QMutex m_mutex;
     ILogger* m_logger = nullptr;
     QPointer<IFailedInstallMonitor> m_monitor;
+    QList<QPointer<IFailedInstallMonitor>> m_stoppedMonitors;
     bool m_watching = false;
 };
 

@@ -74,6 +74,11 @@ ICsrUsbInterface* CsrUsbInterfaceFactory::CreateCsrUsbInterface()
     return m_interface.get();
 }
 
+CsrUsbInterface* CsrUsbInterfaceFactory::ExistingInterface()
+{
+    return m_interface.get();
+}
+
 void CsrUsbInterfaceFactory::Destroy()
 {
     m_interface.reset();

@@ -30,6 +30,8 @@ public:
     std::unique_ptr<IUsbTransport> CreateTransport(const QString& name);
 
     ICsrUsbInterface* CreateCsrUsbInterface();
+    // The interface if it has been made, without making it.
+    CsrUsbInterface* ExistingInterface();
     // Ends the interface before the application object goes (and between tests).
     void Destroy();
 

@@ -16,8 +16,8 @@ enum class UsbTransferResult
     Error,
 };
 
-// One open USB device node. Calls are serialised by the owning CsrDevice; a transfer never blocks
-// longer than its time-out and returns NoDevice soon after the device leaves.
+// One open USB device node. Calls are serialised by the owning CsrDevice (Interrupt excepted); a
+// transfer never blocks longer than its time-out and returns NoDevice soon after the device leaves.
 class IUsbTransportDevice
 {
 public:
@@ -34,6 +34,9 @@ public:
     // One complete HCI event from the event endpoint, at most 64 bytes.
     virtual UsbTransferResult ReadHciEvent(int timeoutMs, QByteArray* event) = 0;
     virtual UsbTransferResult Reset() = 0;
+    // Ends a read under way and every later one with NoDevice, at once. The only call that may come
+    // from another thread while a request runs.
+    virtual void Interrupt() = 0;
 };
 
 } // namespace OrvoCommon

@@ -13,6 +13,7 @@ public:
     using IUsbTransport::IUsbTransport;
 
     QStringList PresentDevicePaths() override { return QStringList(); }
+    bool PeekIds(const QString&, std::uint16_t*, std::uint16_t*) override { return false; }
     std::unique_ptr<IUsbTransportDevice> Open(const QString& path, QString* error) override
     {
         if (error)

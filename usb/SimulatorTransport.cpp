@@ -6,6 +6,8 @@
 
 #include <QtEndian>
 
+#include <atomic>
+
 namespace OrvoCommon {
 
 namespace {
@@ -31,8 +33,9 @@ UsbTransferResult Translate(Sim::SimUsbResult result)
 class SimulatorTransportDevice : public IUsbTransportDevice
 {
 public:
-    SimulatorTransportDevice(std::shared_ptr<Sim::SimBus> bus, Sim::SimHeadset* headset, quint64 generation)
-        : m_bus(std::move(bus)), m_headset(headset), m_generation(generation)
+    SimulatorTransportDevice(SimulatorTransport* transport, std::shared_ptr<Sim::SimBus> bus, Sim::SimHeadset* headset,
+                             quint64 generation)
+        : m_transport(transport), m_bus(std::move(bus)), m_headset(headset), m_generation(generation)
     {
     }
 
@@ -75,15 +78,31 @@ public:
 
     UsbTransferResult ReadHciEvent(int timeoutMs, QByteArray* event) override
     {
-        return Translate(m_headset->ReadHciEvent(m_generation, timeoutMs, event));
+        return Translate(m_headset->ReadHciEvent(m_generation, timeoutMs, event, &m_interrupted));
     }
 
-    UsbTransferResult Reset() override { return Translate(m_headset->Reset(m_generation)); }
+    UsbTransferResult Reset() override
+    {
+        const UsbTransferResult result = Translate(m_headset->Reset(m_generation));
+        // A headset that stays on the bus through the reset (same enumeration) was reset in place.
+        const QString path = m_headset->Path();
+        if (result == UsbTransferResult::Ok && m_headset->IsConnected() && m_headset->Generation() == m_generation)
+            m_transport->AnnounceResetInPlace(path);
+        return result;
+    }
+
+    void Interrupt() override
+    {
+        m_interrupted = true;
+        m_headset->WakeReaders();
+    }
 
 private:
+    SimulatorTransport* m_transport;    // outlives its devices
     std::shared_ptr<Sim::SimBus> m_bus; // keeps the headset alive as long as the handle
     Sim::SimHeadset* m_headset;
     quint64 m_generation;
+    std::atomic<bool> m_interrupted{false};
 };
 
 } // namespace
@@ -119,7 +138,20 @@ std::unique_ptr<IUsbTransportDevice> SimulatorTransport::Open(const QString& pat
             *error = QStringLiteral("no simulated device at %1").arg(path);
         return nullptr;
     }
-    return std::make_unique<SimulatorTransportDevice>(m_bus, headset, generation);
+    return std::make_unique<SimulatorTransportDevice>(this, m_bus, headset, generation);
+}
+
+bool SimulatorTransport::PeekIds(const QString& path, std::uint16_t* vendorId, std::uint16_t* productId)
+{
+    quint64 generation = 0;
+    Sim::SimHeadset* headset = m_bus->Find(path, &generation);
+    QByteArray descriptor;
+    if (!headset || headset->ReadDeviceDescriptor(generation, &descriptor) != Sim::SimUsbResult::Ok ||
+        descriptor.size() < 12)
+        return false;
+    *vendorId = qFromLittleEndian<std::uint16_t>(descriptor.constData() + 8);
+    *productId = qFromLittleEndian<std::uint16_t>(descriptor.constData() + 10);
+    return true;
 }
 
 } // namespace OrvoCommon

@@ -28,6 +28,7 @@ public:
     const std::shared_ptr<Sim::SimBus>& Bus() const { return m_bus; }
 
     QStringList PresentDevicePaths() override;
+    bool PeekIds(const QString& path, std::uint16_t* vendorId, std::uint16_t* productId) override;
     std::unique_ptr<IUsbTransportDevice> Open(const QString& path, QString* error) override;
 
 private:

@@ -1,5 +1,6 @@
 #include "web/UploadQuery.h"
 
+#include "app/FixedDateFormat.h"
 #include "web/WebSystemInfo.h"
 #include "web/WebVersionInfo.h"
 
@@ -101,7 +102,8 @@ QByteArray UploadQuery::SystemInfo(const WebSystemInfo& info, const QStringList&
         body.AddIfNotEmpty(prefix + QStringLiteral("name"), driver.driverPath);
         body.AddIfNotEmpty(prefix + QStringLiteral("version"), driver.version);
         if (driver.date.isValid())
-            body.Add(prefix + QStringLiteral("date"), driver.date.toString(QStringLiteral("M/d/yyyy")));
+            body.Add(prefix + QStringLiteral("date"),
+                     OrvoCommon::FixedDateText(driver.date, QStringLiteral("M/d/yyyy")));
     }
 
     for (int i = 0; i < system.pciDevices.size(); ++i) {

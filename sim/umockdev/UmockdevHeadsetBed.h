@@ -7,7 +7,9 @@
 #include <QObject>
 #include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -51,6 +53,12 @@ public:
     void RepeatArrival(SimHeadset* headset);
     void AnnounceUnknownRemoval();
 
+    // Another maker's Bluetooth adapter arrives on the bus (the computer's own, held by its kernel
+    // driver). It is not modelled: its usbfs node only counts the opens and requests it receives,
+    // which a program that leaves it alone never makes. Returns its node path.
+    QString AddForeignBluetoothAdapter(std::uint16_t vendorId, std::uint16_t productId);
+    int ForeignRequests(const QString& nodePath) const;
+
 private slots:
     void OnDeviceArrived(const QString& path);
     void OnDeviceRemoved(const QString& path);
@@ -65,15 +73,23 @@ private:
         UsbfsDeviceHandler* handler = nullptr;
     };
 
+    struct ForeignNode;
+
     void AddNode(const QString& modelPath);
+    // The sysfs entry of a device with these descriptors and its usbfs node served by handler; false
+    // when the node cannot be set up.
+    bool AddSysfsDevice(const QString& sysPath, const QString& nodePath, int number, const QByteArray& device,
+                        const QByteArray& configuration, UMockdevIoctlBase* handler,
+                        const QStringList& attributes = QStringList());
 
     std::shared_ptr<SimBus> m_bus;
     UMockdevTestbed* m_testbed = nullptr;
     // Handlers stay until the testbed goes: a client may still hold the node of a device that left.
     std::vector<std::unique_ptr<UsbfsDeviceHandler>> m_handlers;
-    mutable QMutex m_mutex;     // guards m_nodes and m_handlers against readers on other threads
-    QList<Node> m_nodes;        // present enumerations
-    QList<Node> m_gone;         // enumerations that ended, for their counters
+    mutable QMutex m_mutex; // guards m_nodes and m_handlers against readers on other threads
+    QList<Node> m_nodes;    // present enumerations
+    QList<Node> m_gone;     // enumerations that ended, for their counters
+    std::vector<std::unique_ptr<ForeignNode>> m_foreign;
     int m_nextDeviceNumber = 2; // 1 is the root hub
 };
 

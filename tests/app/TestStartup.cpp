@@ -1,5 +1,6 @@
 #include "app/SingleInstanceGuard.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowTrace.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -21,6 +22,7 @@ class TestStartup : public QObject
 private:
     std::unique_ptr<QTemporaryDir> m_temp;
     std::unique_ptr<TemporaryBundle> m_bundle;
+    std::unique_ptr<QTemporaryDir> m_record;
     QByteArray m_originalTemp;
 
     QString LogPath() const { return m_temp->filePath(QStringLiteral("UpdateSkerrowError.log")); }
@@ -33,18 +35,20 @@ private:
         environment.insert(QStringLiteral("TMPDIR"), tempDirectory.isEmpty() ? m_temp->path() : tempDirectory);
         environment.insert(QStringLiteral("TESSARY_APP_DIR"), m_bundle->Path());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("TESSARY_UI_RECORD"), m_record->path());
         process->setProcessEnvironment(environment);
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process->start(TestSupport::BinaryDirectory() + QStringLiteral("/Tessary"), arguments);
         return process;
     }
 
-    int Run(const QStringList& arguments)
+    // Runs Tessary until it ends by itself or shows the window, which ends it the way the session
+    // would: with SIGTERM. Returns the exit code, -1 for a crash or a hang.
+    int Run(const QStringList& arguments, const QString& window = QStringLiteral("SplashScreenClass"),
+            const QString& tempDirectory = QString())
     {
-        auto process = Start(arguments);
-        if (!process->waitForFinished(20000) || process->exitStatus() != QProcess::NormalExit)
-            return -1;
-        return process->exitCode();
+        auto process = Start(arguments, tempDirectory);
+        return TestSupport::EndWhenShown(process.get(), TestSupport::WindowTrace(m_record->path()), window, 20000);
     }
 
 private slots:
@@ -56,6 +60,7 @@ private slots:
         m_temp.reset();
         qputenv("TMPDIR", m_originalTemp);
         m_temp = std::make_unique<QTemporaryDir>();
+        m_record = std::make_unique<QTemporaryDir>();
         m_bundle = std::make_unique<TemporaryBundle>();
         // The guard in this process must use the same temporary directory as the child.
         qputenv("TMPDIR", m_temp->path().toLocal8Bit());
@@ -64,22 +69,23 @@ private slots:
     void nonNumericLoggingLevelEndsQuietly()
     {
         m_bundle->WriteConfig(QStringLiteral("<LoggingLevel>abc</LoggingLevel>"));
-        QCOMPARE(Run({QStringLiteral("-nocleanup"), QStringLiteral("1")}), 0);
+        QCOMPARE(Run({QStringLiteral("-nocleanup"), QStringLiteral("1")}, QStringLiteral("ErrorBoxClass")), 0);
         const QStringList thrown =
             LinesContaining(LogPath(), QStringLiteral("Exception,  config-file-error: The config file node "
                                                       "LoggingLevel value (abc) is not numeric"));
         // Once where the configuration raises it, once where the top level catches it.
         QCOMPARE(thrown.size(), 2);
         QCOMPARE(LinesContaining(LogPath(), QStringLiteral("Error,      Exception caught at highest level")).size(), 1);
+        // The top-level handler shows the "internal-error" box: "This program cannot continue".
+        QCOMPARE(LinesContaining(LogPath(), QStringLiteral("Error,      Displaying error 8")).size(), 1);
     }
 
-    void missingApplicationObjectIsAnInternalError()
+    void wizardModeStartsTheApplicationObject()
     {
         QCOMPARE(Run({QStringLiteral("-nocleanup=1")}), 0);
         QCOMPARE(LinesContaining(LogPath(), QStringLiteral("Application starting up, version is 1.0.5924")).size(), 1);
-        QCOMPARE(LinesContaining(LogPath(), QStringLiteral("internal-error: Unable to create the application object"))
-                     .size(),
-                 1);
+        QCOMPARE(LinesContaining(LogPath(), QStringLiteral("Application exiting")).size(), 1);
+        QVERIFY(LinesContaining(LogPath(), QStringLiteral("Exception")).isEmpty());
     }
 
     void scriptModeIgnoresWizardOptions()
@@ -117,10 +123,9 @@ private slots:
 
     void unwritableTemporaryDirectoryStillRuns()
     {
-        auto process = Start(QStringList(), m_temp->filePath(QStringLiteral("does/not/exist")));
-        QVERIFY(process->waitForFinished(20000));
-        QCOMPARE(process->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process->exitCode(), 0);
+        QCOMPARE(
+            Run(QStringList(), QStringLiteral("SplashScreenClass"), m_temp->filePath(QStringLiteral("does/not/exist"))),
+            0);
     }
 
     void secondStartWakesTheRunningInstance()
@@ -136,6 +141,24 @@ private slots:
         QCOMPARE(second->exitCode(), 0);
         // The second start leaves before logging anything.
         QVERIFY(!QFile::exists(LogPath()));
+    }
+
+    void secondStartBringsTheCurrentWindowForward()
+    {
+        m_bundle->WriteConfig(QStringLiteral("<SplashScreenTime>0</SplashScreenTime>"));
+        auto first = Start({QStringLiteral("-nocleanup=1")});
+        const TestSupport::WindowTrace trace(m_record->path());
+        QVERIFY(trace.WaitForShown(QStringLiteral("SelectLanguageDialogClass"), 20000));
+        auto second = Start({QStringLiteral("-nocleanup=1")});
+        QVERIFY(second->waitForFinished(10000));
+        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 0);
+        QVERIFY(trace.WaitFor(QStringLiteral("message"), QStringLiteral("Wake_up! SelectLanguageDialogClass"), 10000));
+        first->terminate();
+        QVERIFY(first->waitForFinished(10000));
+        QCOMPARE(first->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(first->exitCode(), 0);
+        QCOMPARE(LinesContaining(LogPath(), QStringLiteral("Application starting up")).size(), 1);
     }
 
     void staleLockDoesNotBlock()

@@ -1,11 +1,17 @@
 #include "app/ArgumentMap.h"
 #include "app/QtSettingsSnapshot.h"
+#include "app/SingleInstanceGuard.h"
 #include "app/StaleFolderCleanup.h"
 #include "app/TempFileList.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QSettings>
+#include <QSignalSpy>
 #include <QtTest>
+
+#include <thread>
+
+#include <unistd.h>
 
 using namespace OrvoCommon;
 using TestSupport::WriteFile;
@@ -195,6 +201,45 @@ private slots:
         QVERIFY(QFileInfo::exists(temp.filePath(QStringLiteral("7zS3C4D.tmp/Config.xml"))));
         QVERIFY(QFileInfo::exists(temp.filePath(QStringLiteral("7zSOWN.tmp/Tessary"))));
         QVERIFY(QFileInfo::exists(temp.filePath(QStringLiteral("other.tmp/Tessary"))));
+    }
+
+    // With TESSARY_APP_DIR the bundle folder is the program's folder, also for the clean-up: a
+    // bundle unpacked as 7zS*.tmp beside stale copies must survive it.
+    void staleFolderCleanupSparesTheProgramFolder()
+    {
+        const QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+        const QStringList complete{name, "Config.xml", "eula_en.htm"};
+        for (const QString& folder : {QStringLiteral("7zSRUN.tmp"), QStringLiteral("7zSOLD.tmp")}) {
+            for (const QString& file : complete)
+                QVERIFY(WriteFile(m_temp.filePath(folder + QLatin1Char('/') + file), "x"));
+        }
+        qputenv("TESSARY_APP_DIR", m_temp.filePath(QStringLiteral("7zSRUN.tmp")).toLocal8Bit());
+        RemoveStaleExtractionFoldersOfThisProgram();
+        qunsetenv("TESSARY_APP_DIR");
+        QVERIFY(QFileInfo::exists(m_temp.filePath(QStringLiteral("7zSRUN.tmp/Config.xml"))));
+        QVERIFY(!QFileInfo::exists(m_temp.filePath(QStringLiteral("7zSOLD.tmp"))));
+    }
+
+    // A listen that failed leaves nothing behind that a second attempt would take for success.
+    void failedListenIsRetried()
+    {
+        const QString key = QStringLiteral("TessaryGuardTest");
+        const QString socketPath =
+            QDir::tempPath() + QLatin1Char('/') + key + QLatin1Char('-') + QString::number(::getuid());
+        QVERIFY(QDir().mkpath(socketPath)); // a folder where the socket must go: listen() fails
+        SingleInstanceGuard guard(key);
+        QVERIFY(!guard.StartListening());
+        QVERIFY(!guard.StartListening());
+        QVERIFY(QDir(socketPath).removeRecursively());
+        QVERIFY(guard.StartListening());
+        QSignalSpy received(&guard, &SingleInstanceGuard::MessageReceived);
+        SingleInstanceGuard second(key);
+        // The answer comes from this thread's event loop, so the sender runs on another.
+        std::thread sender([&second] { second.SendMessage(QStringLiteral("hello"), 5000); });
+        const bool arrived = received.wait(5000);
+        sender.join();
+        QVERIFY(arrived);
+        QCOMPARE(received.first().first().toString(), QStringLiteral("hello"));
     }
 
     void qtSettingsAbsentOrganisationIsRemoved()

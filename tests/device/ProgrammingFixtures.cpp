@@ -1,9 +1,9 @@
 #include "tests/device/ProgrammingFixtures.h"
 
 #include "app/ConfigKeys.h"
+#include "device/DeviceEngine.h"
 #include "device/DfuThread.h"
 #include "device/PelarinFactory.h"
-#include "device/PelarinUsbCommDriver.h"
 #include "device/PelarinUsbCommDriverFactory.h"
 #include "sim/SimBus.h"
 #include "tests/support/SimFixtures.h"
@@ -16,20 +16,9 @@ namespace DeviceTest {
 
 using namespace OrvoCommon;
 
-namespace {
-
-void EndStack()
-{
-    UpdatePelarin::PelarinFactory::Destroy();
-    PelarinUsbCommDriverFactory::Destroy();
-    CsrUsbInterfaceFactory::Instance()->Destroy();
-}
-
-} // namespace
-
 SimulatedStack::SimulatedStack() : m_bus(std::make_shared<Sim::SimBus>())
 {
-    EndStack();
+    DeviceEngine::ShutDown();
     std::shared_ptr<Sim::SimBus> bus = m_bus;
     CsrUsbInterfaceFactory::Instance()->RegisterTransport(QLatin1String(ConfigKeys::UsbBackendSimulator),
                                                           [bus] { return std::make_unique<SimulatorTransport>(bus); });
@@ -37,16 +26,7 @@ SimulatedStack::SimulatedStack() : m_bus(std::make_shared<Sim::SimBus>())
 
 SimulatedStack::~SimulatedStack()
 {
-    WaitForProgrammingThreads();
-    // Query threads use device objects that end with the USB interface: let them report first, and
-    // let the finished ones delete themselves.
-    if (auto* driver = dynamic_cast<PelarinUsbCommDriver*>(Driver())) {
-        const bool idle = QTest::qWaitFor([driver] { return !driver->HasBusyDevices(); }, 20000);
-        Q_UNUSED(idle)
-    }
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EndStack();
+    QVERIFY(DeviceEngine::ShutDown());
 }
 
 Sim::SimHeadset* SimulatedStack::AddHeadset(const Sim::HeadsetProfile& profile)

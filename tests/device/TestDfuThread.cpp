@@ -186,19 +186,30 @@ private slots:
         QCOMPARE(m_headset->ReceivedImages().size(), 2);
     }
 
+    void detachRefusedUsesARetry_data()
+    {
+        QTest::addColumn<bool>("resetInPlace");
+        QTest::newRow("the reset re-enumerates the headset") << false;
+        // Linux keeps a device whose descriptors do not change where it is: no removal, no arrival.
+        QTest::newRow("the kernel resets the headset in place") << true;
+    }
+
     void detachRefusedUsesARetry()
     {
+        QFETCH(bool, resetInPlace);
         Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
+        profile.resetInPlace = resetInPlace;
         // Two state reads, the boot mode (size and value), its write and the release version write
         // pass; the detach stalls.
         profile.faults.stallAfterTransfers = 6;
         profile.faults.stallTransfers = 1;
-        Start(profile, ReleaseImages(V102, V102));
+        Start(profile, ReleaseImages(V102, V102), QStringLiteral("<ResetTimeout>3000</ResetTimeout>"));
         const Run run = Program();
         QCOMPARE(run.error, QString());
         QVERIFY(m_log->HasError(QStringLiteral("DFU_DETACH FAILED")));
         QCOMPARE(run.states, Names("APP_MODE RESETTING_TO_INITIAL_APP_MODE APP_MODE RESETTING_TO_DFU_MODE DFU_MODE "
                                    "RESETTING_TO_FINAL_APP_MODE QUERYING_VERSION PROGRAMMING_DONE"));
+        QVERIFY(!m_log->Contains(QStringLiteral("Reset timeout")));
     }
 
     void deviceReturningInTheWrongMode()
@@ -310,6 +321,24 @@ private slots:
         QCOMPARE(blocks, QStringList({"block = 0, count = 1023", "block = 1, count = 1023", "block = 2, count = 1023",
                                       "block = 3, count = 1023", "block = 4, count = 892", "block = 5, count = 0"}));
         QCOMPARE(m_headset->ReceivedImages().at(0).body, images[0].content.left(4984));
+    }
+
+    void everyBadSuffixIsLoggedAndTheFirstReported()
+    {
+        QList<ImageCatalogue::Image> images = ReleaseImages(V102, V102);
+        images[0].content[40] = static_cast<char>(images[0].content.at(40) ^ 0x01); // breaks the suffix CRC
+        images[1].content = DeviceTest::DfuFile(QByteArray(2000, '\x11'), 0x0A12, 0x1234);
+        Start(TestSupport::SampleHeadsetProfile(), images);
+        const Run run = Program();
+        QCOMPARE(run.completions, 1);
+        QCOMPARE(run.error, QString::fromLatin1(ErrorCodes::FirmwareCorrupted));
+        QVERIFY(m_log->HasError(QStringLiteral("DFU suffix CRC does not match")));
+        QVERIFY(m_log->HasError(QStringLiteral("DFU file is for 0a12/1234, connected device is 0a12/1f20")));
+        QVERIFY(m_log->HasError(QStringLiteral("DfuThread error changed to firmware-corrupted")));
+        QVERIFY(m_log->HasError(QStringLiteral("DfuThread error attempted to change to dfu-file-mismatch")));
+        // The run never began: no state was entered, and nothing reached the device.
+        QCOMPARE(run.states, QStringList());
+        QCOMPARE(m_headset->BlocksReceived(), 0);
     }
 
     void downloadErrorsUseTheSequenceRetry_data()

@@ -1,6 +1,7 @@
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/SampleBundle.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
 
 // The whole update as a user runs it: the real tessary-update program, the sample firmware bundle
@@ -99,6 +100,21 @@ private slots:
             QCOMPARE(server.RequestCount(QStringLiteral("/firmware/index.xml")), run);
             QCOMPARE(server.RequestCount(QStringLiteral("/firmware/zr3h_010100_sub0.dfu")), run);
         }
+    }
+
+    void silentHeadsetEndsPromptly()
+    {
+        // The version query is still waiting for an answer when the tool gives up and ends.
+        const QString path = m_bundle->FilePath(QStringLiteral("SimulatedHeadset.xml"));
+        const QByteArray profile = TestSupport::ReadFile(path).replace("<Faults/>", "<Faults bccmd=\"silent\"/>");
+        QVERIFY(profile.contains("silent"));
+        QVERIFY(TestSupport::WriteFile(path, profile));
+        QElapsedTimer clock;
+        clock.start();
+        const auto [status, output] = Run({QStringLiteral("--wait"), QStringLiteral("1")});
+        QCOMPARE(status, 1);
+        QVERIFY(output.contains(QLatin1String("No headset became ready within 1 s")));
+        QVERIFY(clock.elapsed() < 10000);
     }
 
     void noHeadsetIsAFailure()

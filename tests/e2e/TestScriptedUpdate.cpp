@@ -286,10 +286,12 @@ private slots:
 
     void lightScriptFromTheCommandLine()
     {
-        // No wizard yet to keep the process alive: the light script runs first, then start-up ends.
-        const ProcessRun run = TestSupport::RunInBundle(
-            *m_bundle, QStringLiteral("Tessary"),
-            {QStringLiteral("-light"), QStringLiteral("script.EnableFirmwareImageCorruption(); notAnApi();")});
+        // The light script runs before the interactive start, which its error does not stop.
+        const ProcessRun run =
+            TestSupport::RunInBundle(*m_bundle, QStringLiteral("Tessary"),
+                                     {QStringLiteral("-nocleanup=1"), QStringLiteral("-light"),
+                                      QStringLiteral("script.EnableFirmwareImageCorruption(); notAnApi();")},
+                                     QProcessEnvironment(), 60000, QStringLiteral("SplashScreenClass"));
         QVERIFY(run.finished);
         QVERIFY2(run.log.contains(
                      QLatin1String("Uncaught light script exception: ReferenceError: Can't find variable: notAnApi")),

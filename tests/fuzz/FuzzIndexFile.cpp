@@ -4,15 +4,11 @@
 // every image it offers a digest when it succeeds, and must be refused once its signature is bent.
 
 #include "app/ErrorCodes.h"
-#include "app/ILogger.h"
-#include "app/LoggerFactory.h"
 #include "app/OrvoException.h"
 #include "firmware/Ed25519Key.h"
 #include "firmware/IndexFile.h"
 #include "firmware/TrustedKeys.h"
-
-#include <QFile>
-#include <QTemporaryFile>
+#include "tests/fuzz/FuzzProgramFolder.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -20,15 +16,15 @@
 
 namespace {
 
-QString& InputPath()
+const QString& InputPath()
 {
-    static QString path;
+    static const QString path = FuzzProgramFolder::FilePath(QStringLiteral("index.xml"));
     return path;
 }
 
-QString& SignaturePath()
+const QString& SignaturePath()
 {
-    static QString path;
+    static const QString path = FuzzProgramFolder::FilePath(QStringLiteral("index.xml.sig"));
     return path;
 }
 
@@ -47,13 +43,6 @@ const OrvoCommon::TrustedKeys& Keys()
         return trusted;
     }();
     return keys;
-}
-
-void Write(const QString& path, const char* data, qint64 size)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(data, size) != size)
-        std::abort();
 }
 
 // Every image the queries reach, as the fuzzed file's queries walk them.
@@ -84,7 +73,7 @@ void CheckSigned(const QByteArray& content)
     QByteArray signature = Key().Sign(content);
     if (signature.size() != OrvoCommon::Ed25519Key::SignatureSize)
         std::abort();
-    Write(SignaturePath(), signature.constData(), signature.size());
+    FuzzProgramFolder::Write(SignaturePath(), signature.constData(), static_cast<std::size_t>(signature.size()));
     try {
         const auto index = OrvoCommon::IndexFile::Create(InputPath(), SignaturePath(), Keys());
         WalkImages(*index, [](const OrvoCommon::IFirmwareImageDescriptor& descriptor) {
@@ -98,7 +87,7 @@ void CheckSigned(const QByteArray& content)
 
     const int bent = content.size() % signature.size();
     signature[bent] = static_cast<char>(signature.at(bent) ^ 0x01);
-    Write(SignaturePath(), signature.constData(), signature.size());
+    FuzzProgramFolder::Write(SignaturePath(), signature.constData(), static_cast<std::size_t>(signature.size()));
     try {
         OrvoCommon::IndexFile::Create(InputPath(), SignaturePath(), Keys());
         std::abort();
@@ -112,21 +101,15 @@ void CheckSigned(const QByteArray& content)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // Millions of rejected inputs would otherwise fill the error log.
-    OrvoCommon::GetLogger()->SetLoggingLevel(0);
-    static QTemporaryFile file(QStringLiteral("/dev/shm/tessary-fuzz-index-XXXXXX"));
-    static QTemporaryFile signature(QStringLiteral("/dev/shm/tessary-fuzz-index-XXXXXX.sig"));
-    if (!file.open() || !signature.open() || Keys().IsEmpty())
+    if (Keys().IsEmpty())
         std::abort();
-    InputPath() = file.fileName();
-    SignaturePath() = signature.fileName();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const char* bytes = reinterpret_cast<const char*>(data);
-    Write(InputPath(), bytes, static_cast<qint64>(size));
+    FuzzProgramFolder::Write(InputPath(), bytes, size);
     try {
         const std::unique_ptr<OrvoCommon::IIndexFile> index = OrvoCommon::IndexFile::Create(InputPath());
         WalkImages(*index, [](const OrvoCommon::IFirmwareImageDescriptor&) {});

@@ -1,5 +1,6 @@
-// The simulated headset checked against an independent USB host: dfu-util 0.11, unmodified, talking
-// to the model through umockdev as to a real headset.
+// The simulated headset checked against independent USB hosts, unmodified, talking to the model
+// through umockdev as to a real headset: dfu-util 0.11, lsusb, and a BCCMD client in plain C on the
+// kernel's usbfs ioctls.
 #include <QCoreApplication>
 #include <QtTest>
 
@@ -18,6 +19,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstring>
 
 #include <sys/socket.h>
@@ -39,9 +41,17 @@ private slots:
     void harness_data();
     void harness();
     void ueventToAClosedMonitorIsDropped();
+    void rawUsbfsClient_data();
+    void rawUsbfsClient();
+    void waitingReadGetsALaterAnswer_data();
+    void waitingReadGetsALaterAnswer();
+    void warmResetRestartsWithoutAnswer();
+    void lsusbShowsTheStrings();
 
 private:
-    int RunDfuUtil(const QStringList& arguments, QString* output);
+    int RunDfuUtil(const QStringList& arguments, QString* output) { return RunPeer(m_dfuUtil, arguments, output); }
+    int RunPeer(const QString& program, const QStringList& arguments, QString* output);
+    int RunRawClient(const QStringList& arguments, QString* output);
 
     QString m_dfuUtil;
     QTemporaryDir m_files;
@@ -71,14 +81,21 @@ void TestDfuUtilPeer::cleanup()
     m_bus.reset();
 }
 
-int TestDfuUtilPeer::RunDfuUtil(const QStringList& arguments, QString* output)
+int TestDfuUtilPeer::RunRawClient(const QStringList& arguments, QString* output)
+{
+    const QString node = m_bed->NodePath(m_bus->Headset(0));
+    return RunPeer(TestSupport::BinaryDirectory() + QStringLiteral("/usbfs-raw-client"), QStringList{node} + arguments,
+                   output);
+}
+
+int TestDfuUtilPeer::RunPeer(const QString& program, const QStringList& arguments, QString* output)
 {
     QProcess process;
     process.setProcessEnvironment(m_bed->ProgramEnvironment(QProcessEnvironment::systemEnvironment()));
     process.setProcessChannelMode(QProcess::MergedChannels);
     QSignalSpy finished(&process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished));
-    process.start(m_dfuUtil, arguments);
-    // The model's arrivals and removals are handled by this thread's event loop while dfu-util runs.
+    process.start(program, arguments);
+    // The model's arrivals and removals are handled by this thread's event loop while the peer runs.
     if (!finished.wait(30000)) {
         process.kill();
         process.waitForFinished();
@@ -251,6 +268,91 @@ void TestDfuUtilPeer::ueventToAClosedMonitorIsDropped()
     QCOMPARE(sendmsg(sender, &message, 0), ssize_t(sizeof(text)));
     close(sender);
     QVERIFY(!QFile::exists(QString::fromLocal8Bit(path)));
+}
+
+void TestDfuUtilPeer::rawUsbfsClient_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("printed");
+    QTest::newRow("strings through CONTROL")
+        << QStringList{QStringLiteral("strings")}
+        << QStringLiteral("manufacturer=Orvo\nproduct=Orvo ZR3h\nserial=ZR3H00012345\n");
+    // The firmware build id (varid 0x2819) is 0x0100; the answer echoes sequence number 1.
+    const QString answer = QStringLiteral("event: ff 13 c2 01 00 09 00 01 00 19 28 00 00 00 01 00 00 00 00 00 00\n");
+    QTest::newRow("BCCMD answer through BULK on the event endpoint")
+        << QStringList{QStringLiteral("get"), QStringLiteral("0x2819")} << answer;
+    QTest::newRow("BCCMD answer through an interrupt URB and a waiting REAPURB")
+        << QStringList{QStringLiteral("get"), QStringLiteral("0x2819"), QStringLiteral("--urb")} << answer;
+}
+
+void TestDfuUtilPeer::rawUsbfsClient()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, printed);
+    QString output;
+    QVERIFY2(RunRawClient(arguments, &output) == 0, qPrintable(output));
+    QCOMPARE(output, printed);
+}
+
+void TestDfuUtilPeer::waitingReadGetsALaterAnswer_data()
+{
+    QTest::addColumn<QStringList>("wait");
+    QTest::newRow("BULK waits for the event") << QStringList{QStringLiteral("wait")};
+    QTest::newRow("REAPURB waits for the URB") << QStringList{QStringLiteral("wait"), QStringLiteral("--urb")};
+}
+
+void TestDfuUtilPeer::waitingReadGetsALaterAnswer()
+{
+    QFETCH(QStringList, wait);
+    // One program waits for an event while another asks the chip for one: the kernel completes the
+    // waiting request when the answer comes, it does not turn it away for being early.
+    Sim::SimHeadset* headset = m_bus->Headset(0);
+    QProcess reader;
+    reader.setProcessEnvironment(m_bed->ProgramEnvironment(QProcessEnvironment::systemEnvironment()));
+    reader.start(TestSupport::BinaryDirectory() + QStringLiteral("/usbfs-raw-client"),
+                 QStringList{m_bed->NodePath(headset)} + wait);
+    QTRY_VERIFY_WITH_TIMEOUT(m_bed->Counters(headset).waiting == 1 || reader.state() == QProcess::NotRunning, 5000);
+    QString output;
+    QVERIFY2(RunRawClient({QStringLiteral("send"), QStringLiteral("0x2819")}, &output) == 0, qPrintable(output));
+    reader.waitForFinished(5000);
+    const QString printed = QString::fromLocal8Bit(reader.readAllStandardOutput() + reader.readAllStandardError());
+    QVERIFY2(reader.state() == QProcess::NotRunning, qPrintable(printed));
+    QVERIFY2(reader.exitCode() == 0, qPrintable(printed));
+    QVERIFY2(printed.startsWith(QLatin1String("event: ff 13 c2 01 00 09 00 01 00 19 28 00 00")), qPrintable(printed));
+}
+
+void TestDfuUtilPeer::warmResetRestartsWithoutAnswer()
+{
+    Sim::SimHeadset* headset = m_bus->Headset(0);
+    const QString before = m_bed->NodePath(headset);
+    QSignalSpy arrived(m_bus.get(), &Sim::SimBus::DeviceArrived);
+    QString output;
+    QVERIFY2(RunRawClient({QStringLiteral("set"), QStringLiteral("0x4002")}, &output) == 0, qPrintable(output));
+    // The headset leaves and comes back while the client runs, or soon after.
+    QTRY_VERIFY_WITH_TIMEOUT(!arrived.isEmpty() && !m_bed->NodePath(headset).isEmpty(), 5000);
+    QVERIFY(m_bed->NodePath(headset) != before);
+    // The next program's first event answers its own request: nothing stale was left for it.
+    QVERIFY2(RunRawClient({QStringLiteral("get"), QStringLiteral("0x2819")}, &output) == 0, qPrintable(output));
+    QVERIFY2(output.startsWith(QLatin1String("event: ff 13 c2 01 00 09 00 01 00 19 28 00 00")), qPrintable(output));
+}
+
+void TestDfuUtilPeer::lsusbShowsTheStrings()
+{
+    const QString lsusb = QStandardPaths::findExecutable(QStringLiteral("lsusb"));
+    if (lsusb.isEmpty())
+        QSKIP("lsusb is not installed");
+    QString output;
+    QCOMPARE(RunPeer(lsusb, {QStringLiteral("-v"), QStringLiteral("-d"), QStringLiteral("0a12:")}, &output), 0);
+    const QStringList lines = output.split(QLatin1Char('\n'));
+    const auto shown = [&lines](const QString& field, const QString& text) {
+        return std::any_of(lines.begin(), lines.end(), [&](const QString& line) {
+            const QStringList words = line.simplified().split(QLatin1Char(' '));
+            return words.value(0) == field && line.simplified().endsWith(text);
+        });
+    };
+    QVERIFY2(shown(QStringLiteral("iManufacturer"), QStringLiteral("1 Orvo")), qPrintable(output));
+    QVERIFY2(shown(QStringLiteral("iProduct"), QStringLiteral("2 Orvo ZR3h")), qPrintable(output));
+    QVERIFY2(shown(QStringLiteral("iSerial"), QStringLiteral("3 ZR3H00012345")), qPrintable(output));
 }
 
 QTEST_GUILESS_MAIN(TestDfuUtilPeer)

@@ -57,6 +57,9 @@ void TestHeadsetProfile::malformedProfileNamesFileAndProblem_data()
     QTest::newRow("zero transfer size") << TestSupport::ProfileXml("<Dfu transferSize=\"0\"/>") << "transferSize";
     QTest::newRow("negative time") << TestSupport::ProfileXml("<Timing latency=\"-1\"/>") << "negative";
     QTest::newRow("bad fault") << TestSupport::ProfileXml("<Faults bccmd=\"loud\"/>") << "bccmd";
+    QTest::newRow("string too long")
+        << TestSupport::ProfileXml(QStringLiteral("<Strings product=\"%1\"/>").arg(QString(127, QLatin1Char('x'))))
+        << "longer than a string descriptor";
     QTest::newRow("bad bool") << TestSupport::ProfileXml("<PluggedIn>maybe</PluggedIn>") << "maybe";
     QTest::newRow("bad raw descriptor") << TestSupport::ProfileXml(
                                                "<ApplicationConfiguration>0902x</ApplicationConfiguration>")
@@ -120,7 +123,8 @@ void TestHeadsetProfile::timingAndFaultsAreRead()
     QList<Sim::HeadsetProfile> profiles;
     QString error;
     const QByteArray xml = TestSupport::ProfileXml(QStringLiteral(
-        "<StartMode>dfu</StartMode><PluggedIn>false</PluggedIn>"
+        "<StartMode>dfu</StartMode><PluggedIn>false</PluggedIn><Reset inPlace=\"true\"/>"
+        "<Strings manufacturer=\"M\" product=\"\" serial=\"S1\"/>"
         "<Timing latency=\"1\" flashPerBlock=\"2\" manifest=\"3\" reenumeration=\"4\" plugDelay=\"5\"/>"
         "<Faults unplugAfterBlocks=\"7\" stallAfterTransfers=\"8\" stallTransfers=\"9\" neverReturnAfterReset=\"true\""
         " wrongModeAfterReset=\"1\" bccmd=\"error\" bccmdErrorStatus=\"5\" dfuErrorAtBlock=\"3\" dfuErrorStatus=\"6\""
@@ -129,6 +133,8 @@ void TestHeadsetProfile::timingAndFaultsAreRead()
     const Sim::HeadsetProfile& p = profiles.at(0);
     QVERIFY(p.startInDfuMode);
     QVERIFY(!p.pluggedIn);
+    QVERIFY(p.resetInPlace);
+    QCOMPARE(QStringList({p.manufacturer, p.product, p.serialNumber}), QStringList({"M", "", "S1"}));
     QCOMPARE(p.timing.latencyMs + p.timing.flashPerBlockMs + p.timing.manifestMs, 6);
     QCOMPARE(p.timing.reenumerationMs, 4);
     QCOMPARE(p.timing.plugDelayMs, 5);

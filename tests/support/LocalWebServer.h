@@ -41,9 +41,10 @@ public:
     QString CertificatePath() const;
 
     // How the server answers PATH from now on: "status:500", "redirect:http://...", "stall",
-    // "stall-body", "short" or "serve"; or as a hostile server: "announce:N", "flood:N",
-    // "flood-chunked:N" (N bytes of body announced, without a length, or chunked and cut off) or
-    // "drip:MS" (one byte every MS milliseconds). local_web_server.py tells the details.
+    // "stall-body", "short", "serve" or "delay:MS" (the file, MS milliseconds late); or as a
+    // hostile server: "announce:N", "flood:N", "flood-chunked:N" (N bytes of body announced, without
+    // a length, or chunked and cut off) or "drip:MS" (one byte every MS milliseconds).
+    // local_web_server.py tells the details.
     bool SetRoute(const QString& path, const QString& action);
     int RequestCount(const QString& path);
     // Body bytes the server got out for PATH, counted once its transfers have ended; -1 on failure.

@@ -1,9 +1,12 @@
 #include "tests/support/SampleBundle.h"
 
+#include "tests/support/WindowTrace.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QXmlStreamReader>
 
 namespace TestSupport {
@@ -49,19 +52,25 @@ SampleBundle::SampleBundle(Timing timing, bool withFirmware)
 }
 
 ProcessRun RunInBundle(const TemporaryBundle& bundle, const QString& program, const QStringList& arguments,
-                       const QProcessEnvironment& extra, int timeoutMs)
+                       const QProcessEnvironment& extra, int timeoutMs, const QString& endWhenShown)
 {
+    QTemporaryDir record;
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("TESSARY_APP_DIR"), bundle.Path());
     environment.insert(QStringLiteral("TMPDIR"), bundle.Path());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(extra);
+    if (!endWhenShown.isEmpty())
+        environment.insert(QStringLiteral("TESSARY_UI_RECORD"), record.path());
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(BinaryDirectory() + QLatin1Char('/') + program, arguments);
     ProcessRun run;
-    run.finished = process.waitForFinished(timeoutMs) && process.exitStatus() == QProcess::NormalExit;
+    if (!endWhenShown.isEmpty())
+        run.finished = EndWhenShown(&process, WindowTrace(record.path()), endWhenShown, timeoutMs) != -1;
+    else
+        run.finished = process.waitForFinished(timeoutMs) && process.exitStatus() == QProcess::NormalExit;
     if (!run.finished)
         process.kill();
     run.exitCode = process.exitCode();

@@ -39,9 +39,11 @@ struct ProcessRun
 };
 
 // Runs a program of the build with TESSARY_APP_DIR and TMPDIR pointing at the bundle and the
-// offscreen platform, plus the given variables; standard error is passed through.
+// offscreen platform, plus the given variables; standard error is passed through. With endWhenShown,
+// the run ends (SIGTERM) once the program shows that window, as the wizard does not end by itself.
 ProcessRun RunInBundle(const TemporaryBundle& bundle, const QString& program, const QStringList& arguments,
-                       const QProcessEnvironment& extra = QProcessEnvironment(), int timeoutMs = 60000);
+                       const QProcessEnvironment& extra = QProcessEnvironment(), int timeoutMs = 60000,
+                       const QString& endWhenShown = QString());
 
 // A results file read back: one line per entry, "kind child child ...", parameters as name=value,
 // and the entries' timestamps apart.

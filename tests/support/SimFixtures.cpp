@@ -8,6 +8,7 @@ Sim::HeadsetProfile SampleHeadsetProfile()
 {
     Sim::HeadsetProfile profile;
     profile.name = QStringLiteral("Orvo ZR3h");
+    profile.serialNumber = QStringLiteral("ZR3H00012345");
     QVector<std::uint16_t> words;
     Sim::EncodeAddressWords(QStringLiteral("00:02:5B:00:A1:B2"), &words);
     profile.psStore.insert(0x0001, words);

@@ -3,9 +3,9 @@
 
 Binds 127.0.0.1 on a port the OS chooses and prints "port N". Serves the files of --root for GET
 and records the body of every POST. Commands, one per line on stdin, each answered by one line:
-  route PATH ACTION   ACTION: status:CODE | redirect:LOCATION | stall | stall-body | short | serve
-                      (stall: no answer at all; stall-body: half the file, then silence;
-                      short: half the file, then hang up)
+  route PATH ACTION   ACTION: status:CODE | redirect:LOCATION | stall | stall-body | short | serve |
+                      delay:MS (stall: no answer at all; stall-body: half the file, then silence;
+                      short: half the file, then hang up; delay: the file, MS milliseconds late)
                       or a hostile answer, N bytes of generated body at most (capped at FLOOD_CAP):
                       announce:N (Content-Length N, then the body) | flood:N (no length, the
                       body ends when the connection does) | flood-chunked:N (chunked, cut off
@@ -183,6 +183,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
         path, action = self._begin()
         if self._common_action(action) or self._hostile(path, action):
             return
+        if action.startswith("delay:"):
+            if stop_event.wait(int(action[len("delay:"):]) / 1000.0):
+                return
         full = self._file(path)
         if not full:
             self._reply(404, b"not found\n")

@@ -1,5 +1,5 @@
 #include "tests/support/LogCapture.h"
-#include "tests/ui/ModalDriver.h"
+#include "tests/support/ModalDriver.h"
 #include "ui/AdminCredentialsNeededDialog.h"
 #include "ui/AlreadyUpToDatePage.h"
 #include "ui/CommStatusPage.h"

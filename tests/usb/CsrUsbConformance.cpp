@@ -399,11 +399,22 @@ void CsrUsbConformance::failedTransfersLogErrors()
     QVERIFY(device->IsOpen());
 }
 
+void CsrUsbConformance::resetThenEveryTransferFails_data()
+{
+    QTest::addColumn<bool>("inPlace");
+    QTest::newRow("the headset re-enumerates") << false;
+    QTest::newRow("the kernel keeps the headset in place") << true;
+}
+
 void CsrUsbConformance::resetThenEveryTransferFails()
 {
-    Start({TestSupport::SampleHeadsetProfile()});
+    QFETCH(bool, inPlace);
+    Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
+    profile.resetInPlace = inPlace;
+    Start({profile});
     m_usb->StartDeviceDetection(Vid, {AppPid});
     ICsrDevice* device = m_usb->Devices().at(0);
+    const quint64 generation = m_bus->Headset(0)->Generation();
     QSignalSpy disconnected(m_usb.get(), &ICsrUsbInterface::DeviceDisconnected);
     QVERIFY(device->Reset());
     QVERIFY(!device->IsOpen());
@@ -415,12 +426,17 @@ void CsrUsbConformance::resetThenEveryTransferFails()
     QVERIFY(!device->Reset());
     QCOMPARE(m_log->Lines(), QStringList());
 
-    // The headset comes back as a new device; the old one leaves the list.
+    // The headset comes back as a new device, whether or not it left the bus; the old one leaves the
+    // list.
     ICsrDevice* back = WaitForDevice(false);
     QVERIFY(back);
     QVERIFY(back != device);
     QCOMPARE(disconnected.size(), 1);
     QCOMPARE(disconnected.at(0).at(0).value<ICsrDevice*>(), device);
+    QCOMPARE(m_usb->Devices(), QList<ICsrDevice*>{back});
+    QCOMPARE(m_bus->Headset(0)->Generation() == generation, inPlace);
+    QVERIFY(back->ControlReadTransfer(0xA1, DfuGetState, 0, back->GetDfuInterface(), 1, &data));
+    QCOMPARE(data, QByteArray(1, '\0')); // appIDLE
 }
 
 void CsrUsbConformance::removalEndsWaitingHciRead()

@@ -61,6 +61,7 @@ private slots:
     void logHexForm_data();
     void logHexForm();
     void failedTransfersLogErrors();
+    void resetThenEveryTransferFails_data();
     void resetThenEveryTransferFails();
     void removalEndsWaitingHciRead();
     void concurrentRequestsOnOneDevice();

@@ -8,6 +8,7 @@
 #ifdef TESSARY_HAVE_UMOCKDEV
 #include "sim/SimBus.h"
 #include "sim/umockdev/UmockdevHeadsetBed.h"
+#include "tests/support/LogCapture.h"
 #include "tests/support/SimFixtures.h"
 #include "tests/support/TestEnvironment.h"
 #include "usb/CsrUsbInterface.h"
@@ -33,6 +34,10 @@ public:
 
     Sim::UmockdevHeadsetBed* Bed() const { return m_bed.get(); }
     QStringList PresentDevicePaths() override { return m_libusb->PresentDevicePaths(); }
+    bool PeekIds(const QString& path, std::uint16_t* vendorId, std::uint16_t* productId) override
+    {
+        return m_libusb->PeekIds(path, vendorId, productId);
+    }
     std::unique_ptr<OrvoCommon::IUsbTransportDevice> Open(const QString& path, QString* error) override
     {
         return m_libusb->Open(path, error);
@@ -83,6 +88,35 @@ private slots:
         QCOMPARE(connected.size(), 1);
         QCOMPARE(usb->Devices().at(0)->GetProductId(), quint16(0x1F20));
         OrvoCommon::CsrUsbInterfaceFactory::Instance()->Destroy(); // libusb goes before the testbed
+    }
+
+    // The computer's own Bluetooth adapter keeps its driver: only the registered ids are opened.
+    void foreignBluetoothAdaptersAreNeverOpened()
+    {
+        TestSupport::LogCapture log;
+        auto bus = std::make_shared<Sim::SimBus>();
+        bus->AddHeadset(TestSupport::SampleHeadsetProfile());
+        Sim::HeadsetProfile later = TestSupport::SampleHeadsetProfile();
+        later.pluggedIn = false;
+        Sim::SimHeadset* second = bus->AddHeadset(later);
+        auto transport = std::make_unique<BedTransport>(bus);
+        Sim::UmockdevHeadsetBed* bed = transport->Bed();
+        const QString present = bed->AddForeignBluetoothAdapter(0x8087, 0x0026);
+        OrvoCommon::CsrUsbInterface usb(std::move(transport));
+        QSignalSpy connected(&usb, &OrvoCommon::ICsrUsbInterface::DeviceConnected);
+        usb.StartDeviceDetection(0x0A12, {0x1F20, 0x1F21});
+        QCOMPARE(connected.size(), 1);
+
+        // One arrives while we watch; the headset plugged in after it is announced after it was seen.
+        const QString arriving = bed->AddForeignBluetoothAdapter(0x0A5C, 0x21E8);
+        second->Plug();
+        QVERIFY(connected.wait(5000));
+        QCOMPARE(usb.Devices().size(), 2);
+        QCOMPARE(bed->ForeignRequests(present), 0);
+        QCOMPARE(bed->ForeignRequests(arriving), 0);
+        // Not the maker's: not even worth a line.
+        QVERIFY(!log.Contains(QStringLiteral("does not have a registered VID/PID")));
+        QVERIFY(!log.Contains(QStringLiteral("Unable to open device")));
     }
 };
 

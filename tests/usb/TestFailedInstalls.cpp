@@ -7,10 +7,12 @@
 #include "usb/linux/LinuxUsbDriverInstaller.h"
 #include "usb/linux/MonitorFailedCsrInstallThread.h"
 
+#include <QDeadlineTimer>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -185,12 +187,17 @@ private slots:
         QVERIFY(::mkfifo(QFile::encodeName(authorized).constData(), 0600) == 0);
         QByteArray written;
         std::unique_ptr<QThread> reader(QThread::create([&] {
-            // The writer closes the attribute after each value; both may arrive in one session.
-            while (written.size() < 2) {
-                QFile fifo(authorized);
-                if (fifo.open(QIODevice::ReadOnly))
-                    written += fifo.readAll();
+            // Open for the whole test: the writer closes the attribute after each value, and a write
+            // into a FIFO that nobody holds open would end this process with SIGPIPE.
+            const int fifo = ::open(QFile::encodeName(authorized).constData(), O_RDONLY);
+            const QDeadlineTimer deadline(10000);
+            char byte = 0;
+            while (fifo >= 0 && written.size() < 2 && !deadline.hasExpired()) {
+                if (::read(fifo, &byte, 1) == 1) // 0 between the writer's sessions
+                    written += byte;
             }
+            if (fifo >= 0)
+                ::close(fifo);
         }));
         reader->start();
         CsrDeviceInfo info(tree.Sys(), tree.Dev());

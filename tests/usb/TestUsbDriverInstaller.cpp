@@ -93,8 +93,24 @@ private slots:
                      .size(),
                  1);
         QVERIFY(WriteFile(Work(QStringLiteral("present.rules")), "x"));
-        installer->SetRulesDirectory(Work(QStringLiteral("no-such-folder")));
+        installer->SetRulesDirectory(QString());
         QCOMPARE(installer->IsDriverInstalled(Work(QStringLiteral("present.rules"))), -1);
+        QCOMPARE(
+            LinesContaining(LogPath(), QStringLiteral("Error occurred getting machine's udev rules directory path."))
+                .size(),
+            1);
+    }
+
+    // A machine without the rules folder has no rule installed: that is an answer, not a doubt.
+    void missingRulesFolderMeansNotInstalled()
+    {
+        auto installer = MakeInstaller();
+        QVERIFY(WriteFile(Work(QStringLiteral("present.rules")), "x"));
+        installer->SetRulesDirectory(Work(QStringLiteral("no-such-folder")));
+        QCOMPARE(installer->IsDriverInstalled(Work(QStringLiteral("present.rules"))), 0);
+        // A packaged install on a machine without a local rules folder still counts.
+        QVERIFY(WriteFile(Work(QStringLiteral("lib-rules.d/70-orvo-headset.rules")), "x"));
+        QCOMPARE(installer->IsDriverInstalled(Work(QStringLiteral("present.rules"))), 1);
     }
 
     void platformQueries()

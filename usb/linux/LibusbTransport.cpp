@@ -170,6 +170,38 @@ QStringList LibusbTransport::PresentDevicePaths()
     return paths;
 }
 
+libusb_device* LibusbTransport::FindDevice(const QString& path)
+{
+    if (!m_context)
+        return nullptr;
+    libusb_device** list = nullptr;
+    const ssize_t count = libusb_get_device_list(m_context, &list);
+    libusb_device* device = nullptr;
+    for (ssize_t i = 0; i < count && !device; ++i) {
+        if (DevicePath(list[i]) == path)
+            device = libusb_ref_device(list[i]);
+    }
+    if (list)
+        libusb_free_device_list(list, 1);
+    return device;
+}
+
+bool LibusbTransport::PeekIds(const QString& path, std::uint16_t* vendorId, std::uint16_t* productId)
+{
+    libusb_device* device = FindDevice(path);
+    if (!device)
+        return false;
+    // libusb keeps the device descriptor from enumeration (sysfs); reading it opens nothing.
+    libusb_device_descriptor descriptor{};
+    const bool read = libusb_get_device_descriptor(device, &descriptor) == LIBUSB_SUCCESS;
+    libusb_unref_device(device);
+    if (!read)
+        return false;
+    *vendorId = descriptor.idVendor;
+    *productId = descriptor.idProduct;
+    return true;
+}
+
 std::unique_ptr<IUsbTransportDevice> LibusbTransport::Open(const QString& path, QString* error)
 {
     const auto fail = [error, &path](const QString& why) {
@@ -180,15 +212,7 @@ std::unique_ptr<IUsbTransportDevice> LibusbTransport::Open(const QString& path, 
     };
     if (!m_context)
         return fail(QStringLiteral("libusb is not available"));
-    libusb_device** list = nullptr;
-    const ssize_t count = libusb_get_device_list(m_context, &list);
-    libusb_device* device = nullptr;
-    for (ssize_t i = 0; i < count && !device; ++i) {
-        if (DevicePath(list[i]) == path)
-            device = libusb_ref_device(list[i]);
-    }
-    if (list)
-        libusb_free_device_list(list, 1);
+    libusb_device* device = FindDevice(path);
     if (!device)
         return fail(QStringLiteral("no such device"));
 
@@ -213,7 +237,7 @@ std::unique_ptr<IUsbTransportDevice> LibusbTransport::Open(const QString& path, 
         }
         claimed.append(interface);
     }
-    return std::make_unique<LibusbTransportDevice>(handle, claimed, interfaces.eventEndpoint);
+    return std::make_unique<LibusbTransportDevice>(this, m_context, handle, claimed, interfaces.eventEndpoint);
 }
 
 } // namespace OrvoCommon

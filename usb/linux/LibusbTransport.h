@@ -26,6 +26,7 @@ public:
     bool IsAvailable() const { return m_context != nullptr; }
 
     QStringList PresentDevicePaths() override;
+    bool PeekIds(const QString& path, std::uint16_t* vendorId, std::uint16_t* productId) override;
     std::unique_ptr<IUsbTransportDevice> Open(const QString& path, QString* error) override;
 
     static QString DevicePath(libusb_device* device);
@@ -33,6 +34,8 @@ public:
 private:
     static int OnHotplug(libusb_device* device, bool arrived, void* self);
     void RunEvents();
+    // The present device with this path, with a reference the caller drops; null when there is none.
+    libusb_device* FindDevice(const QString& path);
 
     libusb_context* m_context = nullptr;
     int m_hotplugHandle = 0;

@@ -1,6 +1,9 @@
 #include "usb/linux/LibusbTransportDevice.h"
 
+#include "usb/linux/LibusbTransport.h"
+
 #include <QElapsedTimer>
+#include <QMutexLocker>
 
 #include <libusb.h>
 
@@ -15,15 +18,17 @@ constexpr int ConfigHeaderSize = 9;
 
 } // namespace
 
-LibusbTransportDevice::LibusbTransportDevice(libusb_device_handle* handle, QList<int> claimedInterfaces,
+LibusbTransportDevice::LibusbTransportDevice(IUsbTransport* transport, libusb_context* context,
+                                             libusb_device_handle* handle, QList<int> claimedInterfaces,
                                              int eventEndpoint)
-    : m_handle(handle), m_claimed(std::move(claimedInterfaces)), m_eventEndpoint(eventEndpoint)
+    : m_transport(transport), m_context(context), m_handle(handle), m_claimed(std::move(claimedInterfaces)),
+      m_eventEndpoint(eventEndpoint)
 {
 }
 
 LibusbTransportDevice::~LibusbTransportDevice()
 {
-    // After a reset the device has left; there is nothing to give back to the kernel.
+    // After a reset that re-enumerated the device it has left; there is nothing to give back.
     if (!m_reset) {
         for (int interface : qAsConst(m_claimed))
             libusb_release_interface(m_handle, interface);
@@ -158,17 +163,86 @@ UsbTransferResult LibusbTransportDevice::ReadHciEvent(int timeoutMs, QByteArray*
         const int remaining = budget - static_cast<int>(clock.elapsed());
         if (remaining <= 0)
             return UsbTransferResult::Timeout;
-        unsigned char packet[InterruptPacketSize];
-        int received = 0;
-        const int result = libusb_interrupt_transfer(m_handle, static_cast<unsigned char>(m_eventEndpoint), packet,
-                                                     InterruptPacketSize, &received, static_cast<unsigned>(remaining));
-        m_eventBytes.append(reinterpret_cast<const char*>(packet), received);
-        if (result != LIBUSB_SUCCESS && !TakeCompleteEvent(event))
-            return Translate(result);
+        QByteArray packet;
+        const int result = ReadPacket(remaining, &packet);
+        m_eventBytes.append(packet);
         if (result != LIBUSB_SUCCESS)
-            return UsbTransferResult::Ok;
+            return TakeCompleteEvent(event) ? UsbTransferResult::Ok : Translate(result);
     }
     return UsbTransferResult::Ok;
+}
+
+namespace {
+
+void LIBUSB_CALL OnPacketDone(libusb_transfer* transfer)
+{
+    *static_cast<int*>(transfer->user_data) = 1;
+}
+
+int ErrorOf(const libusb_transfer& transfer, bool interrupted)
+{
+    switch (transfer.status) {
+    case LIBUSB_TRANSFER_COMPLETED:
+        return LIBUSB_SUCCESS;
+    case LIBUSB_TRANSFER_TIMED_OUT:
+        return LIBUSB_ERROR_TIMEOUT;
+    case LIBUSB_TRANSFER_CANCELLED:
+        return interrupted ? LIBUSB_ERROR_NO_DEVICE : LIBUSB_ERROR_INTERRUPTED;
+    case LIBUSB_TRANSFER_STALL:
+        return LIBUSB_ERROR_PIPE;
+    case LIBUSB_TRANSFER_NO_DEVICE:
+        return LIBUSB_ERROR_NO_DEVICE;
+    case LIBUSB_TRANSFER_OVERFLOW:
+        return LIBUSB_ERROR_OVERFLOW;
+    case LIBUSB_TRANSFER_ERROR:
+        break;
+    }
+    return LIBUSB_ERROR_IO;
+}
+
+} // namespace
+
+int LibusbTransportDevice::ReadPacket(int timeoutMs, QByteArray* packet)
+{
+    libusb_transfer* transfer = libusb_alloc_transfer(0);
+    if (!transfer)
+        return LIBUSB_ERROR_NO_MEM;
+    unsigned char buffer[InterruptPacketSize];
+    int completed = 0;
+    libusb_fill_interrupt_transfer(transfer, m_handle, static_cast<unsigned char>(m_eventEndpoint), buffer,
+                                   InterruptPacketSize, &OnPacketDone, &completed, static_cast<unsigned>(timeoutMs));
+    {
+        QMutexLocker lock(&m_transferMutex);
+        const int submitted = m_interrupted ? LIBUSB_ERROR_NO_DEVICE : libusb_submit_transfer(transfer);
+        if (submitted != LIBUSB_SUCCESS) {
+            libusb_free_transfer(transfer);
+            return submitted;
+        }
+        m_pending = transfer;
+    }
+    // This thread handles libusb's events itself (the transport's event thread may meanwhile), until
+    // its transfer has completed, timed out or been cancelled.
+    while (!completed) {
+        const int result = libusb_handle_events_completed(m_context, &completed);
+        if (result < 0 && result != LIBUSB_ERROR_INTERRUPTED)
+            libusb_cancel_transfer(transfer);
+    }
+    {
+        QMutexLocker lock(&m_transferMutex);
+        m_pending = nullptr;
+    }
+    *packet = QByteArray(reinterpret_cast<const char*>(buffer), transfer->actual_length);
+    const int result = ErrorOf(*transfer, m_interrupted);
+    libusb_free_transfer(transfer);
+    return result;
+}
+
+void LibusbTransportDevice::Interrupt()
+{
+    QMutexLocker lock(&m_transferMutex);
+    m_interrupted = true;
+    if (m_pending)
+        libusb_cancel_transfer(m_pending);
 }
 
 UsbTransferResult LibusbTransportDevice::Reset()
@@ -176,8 +250,14 @@ UsbTransferResult LibusbTransportDevice::Reset()
     const int result = libusb_reset_device(m_handle);
     // NOT_FOUND: the device came back with other descriptors (application to boot loader and back),
     // so it is a new device now, which is what a reset of the headset is for.
-    if (result == LIBUSB_SUCCESS || result == LIBUSB_ERROR_NOT_FOUND) {
+    if (result == LIBUSB_ERROR_NOT_FOUND) {
         m_reset = true;
+        return UsbTransferResult::Ok;
+    }
+    // Success: the kernel reset it in place, keeping its address, and sends no notices; it is a new
+    // device all the same.
+    if (result == LIBUSB_SUCCESS) {
+        m_transport->AnnounceResetInPlace(LibusbTransport::DevicePath(libusb_get_device(m_handle)));
         return UsbTransferResult::Ok;
     }
     return Translate(result);

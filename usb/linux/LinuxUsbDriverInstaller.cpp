@@ -101,10 +101,11 @@ int LinuxUsbDriverInstaller::IsDriverInstalled(const QString& packagePath)
                            QStringLiteral(". Rules file not found."));
         return -1;
     }
-    if (m_rulesDirectory.isEmpty() || !QFileInfo(m_rulesDirectory).isDir()) {
+    if (m_rulesDirectory.isEmpty()) {
         m_logger->LogError(QStringLiteral("Error occurred getting machine's udev rules directory path."));
         return -1;
     }
+    // A rules folder that does not exist holds no rule: the search below finds nothing in it.
     const qint64 size = QFileInfo(packagePath).size();
     // The Debian package installs the rule into its own folder, so a packaged install needs no driver step.
     QStringList sameSize;

@@ -35,6 +35,7 @@ public:
 
     // Where the rule is looked for and installed to; tests use a temporary folder.
     void SetRulesDirectory(const QString& directory) { m_rulesDirectory = directory; }
+    const QString& RulesDirectory() const { return m_rulesDirectory; }
     // Where a package puts the rule; only looked in, never written. Empty looks nowhere else.
     void SetPackagedRulesDirectory(const QString& directory) { m_packagedRulesDirectory = directory; }
     // The device tree whose failed installs are removed after a successful install.
