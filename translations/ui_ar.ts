@@ -198,6 +198,10 @@
         <source>Orvo ZR3h &lt;i&gt;Bluetooth&lt;/i&gt; Headphone Update</source>
         <translation>Orvo ZR3h &lt;i&gt;Bluetooth&lt;/i&gt; Headphone Update</translation>
     </message>
+    <message>
+        <source>Orvo Device</source>
+        <translation>جهاز Orvo</translation>
+    </message>
 </context>
 <context>
     <name>UpdatePelarin::AdminCredentialsNeededDialog</name>
@@ -248,6 +252,37 @@
         <source>Click &quot;Finish&quot; to close this window.</source>
         <comment>UR-087, UR-397</comment>
         <translation>انقر على «إنهاء» لإغلاق هذه النافذة.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdatePelarin::ApplicationWizard</name>
+    <message>
+        <source>License Agreement</source>
+        <translation>اتفاقية الترخيص</translation>
+    </message>
+    <message>
+        <source>System Information</source>
+        <translation>معلومات النظام</translation>
+    </message>
+    <message>
+        <source>Orvo Product Support</source>
+        <translation>دعم منتجات Orvo</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>تعليمات</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>التالي</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>إنهاء</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>إلغاء</translation>
     </message>
 </context>
 <context>

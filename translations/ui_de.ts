@@ -198,6 +198,10 @@
         <source>Orvo ZR3h &lt;i&gt;Bluetooth&lt;/i&gt; Headphone Update</source>
         <translation>Orvo ZR3h &lt;i&gt;Bluetooth&lt;/i&gt; Headphone Update</translation>
     </message>
+    <message>
+        <source>Orvo Device</source>
+        <translation>Orvo-Gerät</translation>
+    </message>
 </context>
 <context>
     <name>UpdatePelarin::AdminCredentialsNeededDialog</name>
@@ -248,6 +252,37 @@
         <source>Click &quot;Finish&quot; to close this window.</source>
         <comment>UR-087, UR-397</comment>
         <translation>Klicken Sie auf „Fertig stellen“, um dieses Fenster zu schließen.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdatePelarin::ApplicationWizard</name>
+    <message>
+        <source>License Agreement</source>
+        <translation>Lizenzvereinbarung</translation>
+    </message>
+    <message>
+        <source>System Information</source>
+        <translation>Systeminformationen</translation>
+    </message>
+    <message>
+        <source>Orvo Product Support</source>
+        <translation>Orvo-Produktsupport</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Fertig stellen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>

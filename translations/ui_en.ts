@@ -198,6 +198,10 @@
         <source>Orvo ZR3h &lt;i&gt;Bluetooth&lt;/i&gt; Headphone Update</source>
         <translation>Orvo ZR3h &lt;i&gt;Bluetooth&lt;/i&gt; Headphone Update</translation>
     </message>
+    <message>
+        <source>Orvo Device</source>
+        <translation>Orvo Device</translation>
+    </message>
 </context>
 <context>
     <name>UpdatePelarin::AdminCredentialsNeededDialog</name>
@@ -248,6 +252,37 @@
         <source>Click &quot;Finish&quot; to close this window.</source>
         <comment>UR-087, UR-397</comment>
         <translation>Click &quot;Finish&quot; to close this window.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdatePelarin::ApplicationWizard</name>
+    <message>
+        <source>License Agreement</source>
+        <translation>License Agreement</translation>
+    </message>
+    <message>
+        <source>System Information</source>
+        <translation>System Information</translation>
+    </message>
+    <message>
+        <source>Orvo Product Support</source>
+        <translation>Orvo Product Support</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Finish</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>

@@ -198,6 +198,10 @@
         <source>Orvo ZR3h &lt;i&gt;Bluetooth&lt;/i&gt; Headphone Update</source>
         <translation>Orvo ZR3h &lt;i&gt;Bluetooth&lt;/i&gt; Headphone Update</translation>
     </message>
+    <message>
+        <source>Orvo Device</source>
+        <translation>Appareil Orvo</translation>
+    </message>
 </context>
 <context>
     <name>UpdatePelarin::AdminCredentialsNeededDialog</name>
@@ -248,6 +252,37 @@
         <source>Click &quot;Finish&quot; to close this window.</source>
         <comment>UR-087, UR-397</comment>
         <translation>Cliquez sur «&#xa0;Terminer&#xa0;» pour fermer cette fenêtre.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdatePelarin::ApplicationWizard</name>
+    <message>
+        <source>License Agreement</source>
+        <translation>Contrat de licence</translation>
+    </message>
+    <message>
+        <source>System Information</source>
+        <translation>Informations système</translation>
+    </message>
+    <message>
+        <source>Orvo Product Support</source>
+        <translation>Support produit Orvo</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Terminer</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "tests/ui/UiSamples.h"
 
+#include "app/EventWatch.h"
 #include "app/ProgramDirectory.h"
 #include "sysinfo/linux/LinuxSystemInfoReader.h"
 #include "ui/AdminCredentialsNeededDialog.h"
@@ -37,17 +38,26 @@ namespace {
 
 constexpr QSize WizardSize(640, 480);
 
-// A wizard dressed like the program's, holding one page; a page that is not final gets a blank
-// successor so that the wizard offers Next, as the program's does.
+// A wizard dressed like the program's (ApplicationWizard needs the whole engine), holding one page; a page that is not
+// final gets a blank successor so that the wizard offers Next, as the program's does.
 std::unique_ptr<QWidget> WizardWith(QWizardPage* page, bool final = false)
 {
     auto wizard = std::make_unique<QWizard>();
     wizard->setWizardStyle(QWizard::ClassicStyle);
-    wizard->setWindowTitle(ProgramTitle());
     wizard->setOption(QWizard::HaveHelpButton);
     wizard->setButtonLayout(
         {QWizard::HelpButton, QWizard::Stretch, QWizard::NextButton, QWizard::FinishButton, QWizard::CancelButton});
-    wizard->setButtonText(QWizard::HelpButton, QStringLiteral("Help"));
+    QWizard* window = wizard.get();
+    OrvoCommon::KeepTranslated(window, [window] {
+        const auto text = [](const char* source) {
+            return QCoreApplication::translate("UpdatePelarin::ApplicationWizard", source);
+        };
+        window->setWindowTitle(ProgramTitle());
+        window->setButtonText(QWizard::HelpButton, text("Help"));
+        window->setButtonText(QWizard::NextButton, text("Next"));
+        window->setButtonText(QWizard::FinishButton, text("Finish"));
+        window->setButtonText(QWizard::CancelButton, text("Cancel"));
+    });
     wizard->setMinimumSize(WizardSize);
     wizard->resize(WizardSize);
     wizard->setPage(1, page);
