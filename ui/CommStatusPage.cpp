@@ -2,8 +2,8 @@
 
 #include "ui/UiCommon.h"
 
-#include "app/ILogger.h"
 #include "app/EventWatch.h"
+#include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 
 #include <QHBoxLayout>
