@@ -1,5 +1,7 @@
 #include "script/StatusDialog.h"
 
+#include "app/EventWatch.h"
+
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -10,7 +12,6 @@ namespace UpdatePelarin {
 
 namespace {
 
-constexpr char Context[] = "StatusDialogClass";
 constexpr int Width = 278;
 constexpr int Height = 290;
 constexpr int MinimumHeight = 89;
@@ -18,17 +19,15 @@ constexpr int MinimumHeight = 89;
 } // namespace
 
 StatusDialog::StatusDialog(QWidget* parent)
-    : QDialog(parent), m_log(new QTextEdit(this)),
-      m_cancel(new QPushButton(QCoreApplication::translate(Context, "Cancel"), this))
+    : QDialog(parent), m_log(new QTextEdit(this)), m_cancel(new QPushButton(this))
 {
-    setObjectName(QLatin1String(Context));
-    setWindowTitle(QCoreApplication::translate(Context, "Script Running"));
+    // The catalogue files these texts under the form's name rather than the class's.
+    setObjectName(QStringLiteral("StatusDialogClass"));
     setModal(false);
     resize(Width, Height);
     setMinimumSize(Width, MinimumHeight);
 
-    auto* label =
-        new QLabel(QCoreApplication::translate(Context, "Script in progress. Click \"Cancel\" to stop."), this);
+    auto* label = new QLabel(this);
     label->setWordWrap(true);
     m_log->setReadOnly(true);
     m_log->setObjectName(QStringLiteral("logText"));
@@ -40,6 +39,12 @@ StatusDialog::StatusDialog(QWidget* parent)
     layout->addWidget(m_cancel);
 
     connect(m_cancel, &QPushButton::clicked, this, &StatusDialog::CancelRequested);
+    OrvoCommon::KeepTranslated(this, [this, label] {
+        setWindowTitle(QCoreApplication::translate("StatusDialogClass", "Script Running"));
+        label->setText(
+            QCoreApplication::translate("StatusDialogClass", "Script in progress. Click \"Cancel\" to stop."));
+        m_cancel->setText(QCoreApplication::translate("StatusDialogClass", "Cancel"));
+    });
 }
 
 void StatusDialog::LogInformation(const QString& message)

@@ -20,7 +20,7 @@ trap 'rm -rf "$bundle"' EXIT
 cp "$bin/Tessary" "$bin/Calvast" "$bin/eula_en.htm" "$bin/SimulatedHeadset.xml" "$bundle/"
 cp -r "$bin/FirmwareFiles" "$bundle/"
 cp "$bin/FirmwareFiles/sample-index-key.pem" "$bundle/"
-cp "$bin"/ui_*.qm "$bundle/" 2>/dev/null || true
+cp "$bin"/ui_*.qm "$bundle/"
 sed -e 's|<UsbBackend>[^<]*</UsbBackend>|<UsbBackend>simulator</UsbBackend>|' \
     -e 's|</Config>|    <IndexFileTrustedKeys>sample-index-key.pem</IndexFileTrustedKeys>\n</Config>|' \
     "$bin/Config.xml" > "$bundle/Config.xml"

@@ -10,6 +10,7 @@ packages=(
     umockdev libumockdev-dev dfu-util usbutils
     xvfb xauth xdotool
     python3 openssl curl locales
+    fonts-dejavu-core
     clang libclang-rt-14-dev clang-format
     dpkg-dev help2man lintian desktop-file-utils appstream udev
 )

@@ -3,6 +3,8 @@
 #include "ui/NoticeLayout.h"
 #include "ui/UiCommon.h"
 
+#include "app/EventWatch.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -14,15 +16,20 @@ AdminCredentialsNeededDialog::AdminCredentialsNeededDialog(QWidget* parent) : QD
     QVBoxLayout* vboxLayout = SetUpDialog(
         this, {"AdminCredentialsNeededDialogClass", Qt::ApplicationModal, QSize(500, 135), QSize(500, 135)});
     const NoticeWidgets notice = BuildNoticeLayout(this, vboxLayout, true);
-    notice.headline->setText(tr("<font size=\"+1\">Administrator permissions are required</font>", "UR-254"));
-    notice.details->setText(
-        tr("<p>This program must be run on a Windows account with Administrator privileges.  Please log out of "
-           "Windows, log in using a Windows Administrator user account, and then run this program again.</p><p>If "
-           "the problem persists, <a href=\"ContactInfoDialog\">contact Orvo Product Support</a>.</p>",
-           "UR-255"));
-    connect(notice.AddButton("exit", tr("Exit", "UR-257")), &QPushButton::clicked, this, &QDialog::reject);
+    QPushButton* exit = notice.AddButton("exit");
+    connect(exit, &QPushButton::clicked, this, &QDialog::reject);
     QMetaObject::connectSlotsByName(this);
-    FitHeightToContents(this);
+    OrvoCommon::KeepTranslated(this, [this, notice, exit] {
+        setWindowTitle(ProgramTitle());
+        notice.headline->setText(tr("<font size=\"+1\">Administrator permissions are required</font>", "UR-254"));
+        notice.details->setText(
+            tr("<p>This program must be run on a Windows account with Administrator privileges.  Please log out of "
+               "Windows, log in using a Windows Administrator user account, and then run this program again.</p><p>If "
+               "the problem persists, <a href=\"ContactInfoDialog\">contact Orvo Product Support</a>.</p>",
+               "UR-255"));
+        exit->setText(tr("Exit", "UR-257"));
+        FitHeightToContents(this);
+    });
 }
 
 void AdminCredentialsNeededDialog::on_details_linkActivated(const QString& link)

@@ -21,6 +21,11 @@ signals:
 
 private slots:
     void on_message_linkActivated(const QString& link);
+
+private:
+    void RetranslateUi();
+
+    bool m_updateSupported = true;
 };
 
 } // namespace UpdatePelarin

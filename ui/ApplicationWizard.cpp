@@ -18,6 +18,7 @@
 
 #include "app/ConfigurationFactory.h"
 #include "app/ErrorCodes.h"
+#include "app/EventWatch.h"
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 #include "app/ProgramDirectory.h"
@@ -134,7 +135,6 @@ void ApplicationWizard::SetUpWindow()
     resize(WizardSize);
     setMinimumSize(WizardSize);
     CenterOnDesktop(this);
-    setWindowTitle(ProgramTitle());
     setWindowIcon(ProgramIcon());
     // A fixed-size window shows no grip, yet QDialog keeps one for its corner; make it vanish.
     setSizeGripEnabled(true);
@@ -145,19 +145,26 @@ void ApplicationWizard::SetUpWindow()
 void ApplicationWizard::SetUpButtons()
 {
     m_helpMenu = new QMenu(this);
-    QAction* license = m_helpMenu->addAction(tr("License Agreement"), this, &ApplicationWizard::OnShowLicenseAgreement);
+    QAction* license = m_helpMenu->addAction(QString(), this, &ApplicationWizard::OnShowLicenseAgreement);
     connect(this, &ApplicationWizard::IsOnWelcomePage, license, &QAction::setDisabled);
-    m_helpMenu->addAction(tr("System Information"), this, &ApplicationWizard::OnShowSystemInfo);
-    m_helpMenu->addAction(tr("Orvo Product Support"), this, &ApplicationWizard::OnShowContactInfo);
-    auto* help = new QPushButton(tr("Help"), this);
+    QAction* systemInfo = m_helpMenu->addAction(QString(), this, &ApplicationWizard::OnShowSystemInfo);
+    QAction* support = m_helpMenu->addAction(QString(), this, &ApplicationWizard::OnShowContactInfo);
+    auto* help = new QPushButton(this);
     help->setObjectName(QStringLiteral("help"));
     help->setMenu(m_helpMenu);
     setButton(HelpButton, help);
     setOption(HaveHelpButton, true);
+    KeepTranslated(this, [this, license, systemInfo, support, help] {
+        setWindowTitle(ProgramTitle());
+        license->setText(tr("License Agreement"));
+        systemInfo->setText(tr("System Information"));
+        support->setText(tr("Orvo Product Support"));
+        help->setText(tr("Help"));
+        setButtonText(NextButton, tr("Next"));
+        setButtonText(FinishButton, tr("Finish"));
+        setButtonText(CancelButton, tr("Cancel"));
+    });
 
-    setButtonText(NextButton, tr("Next"));
-    setButtonText(FinishButton, tr("Finish"));
-    setButtonText(CancelButton, tr("Cancel"));
     setButtonLayout({HelpButton, Stretch, NextButton, FinishButton, CancelButton});
     for (WizardButton which : {HelpButton, CancelButton, NextButton})
         button(which)->installEventFilter(this);

@@ -2,6 +2,7 @@
 
 #include "ui/UiCommon.h"
 
+#include "app/EventWatch.h"
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 
@@ -20,7 +21,6 @@ constexpr QSize PercentMinimum(35, 22);
 CommStatusPage::CommStatusPage(QWidget* parent) : QWizardPage(parent)
 {
     setObjectName(QStringLiteral("CommStatusPageClass"));
-    setTitle(tr("Device update progress", "UR-075"));
 
     auto* vboxLayout = MakeLayout<QVBoxLayout>("vboxLayout", this);
     auto* vboxLayout1 = MakeLayout<QVBoxLayout>("vboxLayout1");
@@ -49,6 +49,17 @@ CommStatusPage::CommStatusPage(QWidget* parent) : QWizardPage(parent)
     vboxLayout->addStretch();
     vboxLayout->addLayout(verticalLayout);
     QMetaObject::connectSlotsByName(this);
+    OrvoCommon::KeepTranslated(this, [this] { RetranslateUi(); });
+}
+
+void CommStatusPage::RetranslateUi()
+{
+    setTitle(tr("Device update progress", "UR-075"));
+    if (m_noticeShown)
+        RefreshNotice();
+    // An unknown status was logged when it was set; the texts stay as they are.
+    if (m_status >= Reset && m_status <= Confirming)
+        RefreshStatusMessage();
 }
 
 void CommStatusPage::SetStatus(int status)
@@ -56,18 +67,24 @@ void CommStatusPage::SetStatus(int status)
     if (status == m_status)
         return;
     m_status = status;
-    if (status >= Reset && status <= Downloading) {
+    m_noticeShown = true;
+    RefreshNotice();
+    RefreshStatusMessage();
+}
+
+void CommStatusPage::RefreshNotice()
+{
+    if (m_status >= Reset && m_status <= Downloading) {
         QFont font = m_notice->font();
         font.setBold(false);
         m_notice->setFont(font);
         m_notice->setText(tr("If you need to quit this process, click \"Cancel\".", "UR-296"));
-    } else if (status == Updating || status == Confirming) {
+    } else if (m_status == Updating || m_status == Confirming) {
         QFont font = m_notice->font();
         font.setWeight(QFont::Bold);
         m_notice->setFont(font);
         m_notice->setText(tr("DO NOT turn off or disconnect your device.", "UR-297"));
     }
-    RefreshStatusMessage();
 }
 
 void CommStatusPage::SetProgress(short percent)

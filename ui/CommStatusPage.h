@@ -34,6 +34,8 @@ public:
     bool isComplete() const override { return false; }
 
 private:
+    void RetranslateUi();
+    void RefreshNotice();
     void RefreshStatusMessage();
 
     QLabel* m_statusMessage;
@@ -43,6 +45,8 @@ private:
     QString m_deviceName;
     short m_progress = 0;
     int m_status = Reset;
+    // A new page has no notice until its first status change.
+    bool m_noticeShown = false;
 };
 
 } // namespace UpdatePelarin

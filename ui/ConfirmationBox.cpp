@@ -2,6 +2,8 @@
 
 #include "ui/UiCommon.h"
 
+#include "app/EventWatch.h"
+
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -58,29 +60,39 @@ ConfirmationBox::ConfirmationBox(QWidget* parent) : QDialog(parent)
     vboxLayout->addWidget(m_headline);
     vboxLayout->addWidget(m_question);
     vboxLayout->addStretch();
-    QPushButton* yes = MakeButton(this, "yes");
-    QPushButton* no = MakeButton(this, "no");
-    yes->setText(tr("Yes", "UR-173"));
-    no->setText(tr("No", "UR-175"));
-    for (QPushButton* button : {yes, no})
+    m_yes = MakeButton(this, "yes");
+    m_no = MakeButton(this, "no");
+    for (QPushButton* button : {m_yes, m_no})
         button->setMinimumWidth(ButtonMinimumWidth);
-    AddButtonRow(vboxLayout, {yes, no});
+    AddButtonRow(vboxLayout, {m_yes, m_no});
 
-    connect(yes, &QPushButton::clicked, this, &QDialog::accept);
-    connect(no, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_yes, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_no, &QPushButton::clicked, this, &QDialog::reject);
+    OrvoCommon::KeepTranslated(this, [this] { RetranslateUi(); });
 }
 
-void ConfirmationBox::SetKind(int kind)
+void ConfirmationBox::RetranslateUi()
 {
-    if (kind < 0 || kind >= KindCount)
+    setWindowTitle(ProgramTitle());
+    m_yes->setText(tr("Yes", "UR-173"));
+    m_no->setText(tr("No", "UR-175"));
+    if (m_kind < 0)
         return;
-    const KindTexts& texts = Texts[kind];
+    const KindTexts& texts = Texts[m_kind];
     m_headline->setText(
         QStringLiteral("<font size=\"+1\">%1</font>")
             .arg(QCoreApplication::translate("ConfirmationHeadline", texts.headline.source, texts.headline.comment)));
     m_question->setText(
         QCoreApplication::translate("ConfirmationQuestions", texts.question.source, texts.question.comment));
     FitHeightToContents(this);
+}
+
+void ConfirmationBox::SetKind(int kind)
+{
+    if (kind < 0 || kind >= KindCount)
+        return;
+    m_kind = kind;
+    RetranslateUi();
 }
 
 bool ConfirmationBox::Confirm(Kind kind, QWidget* parent)

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QLabel;
+class QPushButton;
 
 namespace UpdatePelarin {
 
@@ -30,8 +31,13 @@ public:
     static bool Confirm(Kind kind, QWidget* parent);
 
 private:
+    void RetranslateUi();
+
     QLabel* m_headline;
     QLabel* m_question;
+    QPushButton* m_yes;
+    QPushButton* m_no;
+    int m_kind = -1;
 };
 
 } // namespace UpdatePelarin

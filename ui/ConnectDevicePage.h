@@ -11,6 +11,9 @@ class ConnectDevicePage : public ContactPage
 
 public:
     explicit ConnectDevicePage(QWidget* parent = nullptr);
+
+private:
+    void RetranslateUi();
 };
 
 } // namespace UpdatePelarin

@@ -19,8 +19,9 @@ signals:
     void ContactRequested();
 
 protected:
-    // The "tips" label with the contact text, translated by the page (each page has its own id).
-    QLabel* MakeTips(const QString& text);
+    // The "tips" label; its text comes from the page (each page has its own id), through SetTips.
+    QLabel* MakeTips();
+    void SetTips(const QString& text);
 
     // How the connect and prepare pages name the parts of their common layout.
     struct InstructionLayout
@@ -35,11 +36,16 @@ protected:
     };
     // Steps in "connectionSteps" above "notice" on the left, the illustration on the right, the
     // tips below.
-    void LayOutInstructions(const InstructionLayout& names, const QString& steps, const QString& notice,
-                            const QString& tips);
+    void LayOutInstructions(const InstructionLayout& names);
+    void SetInstructionTexts(const QString& steps, const QString& notice, const QString& tips);
 
 protected slots:
     void on_tips_linkActivated(const QString& link);
+
+private:
+    QLabel* m_tips = nullptr;
+    QLabel* m_connectionSteps = nullptr;
+    QLabel* m_notice = nullptr;
 };
 
 } // namespace UpdatePelarin

@@ -5,6 +5,8 @@
 #include "ui/NoticeLayout.h"
 #include "ui/UiCommon.h"
 
+#include "app/EventWatch.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,26 +25,50 @@ ErrorBox::ErrorBox(QWidget* parent) : CloseGuardedDialog(parent)
     m_headline = notice.headline;
     m_details = notice.details;
     m_systemInfo = MakeButton(this, "systemInfo");
-    m_systemInfo->setText(tr("System Information", "UR-164"));
     m_systemInfo->hide();
     notice.buttonRow->insertWidget(0, m_systemInfo);
-    m_retry = notice.AddButton("retry", tr("Retry", "UR-166"));
-    m_exit = notice.AddButton("exit", tr("Exit", "UR-168"));
+    m_retry = notice.AddButton("retry");
+    m_exit = notice.AddButton("exit");
 
     WatchForKeySequence(m_retry);
     WatchForKeySequence(m_exit);
     connect(m_retry, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_exit, &QPushButton::clicked, this, &ErrorBox::ExitClicked);
     QMetaObject::connectSlotsByName(this);
+    OrvoCommon::KeepTranslated(this, [this] { RetranslateUi(); });
+}
+
+void ErrorBox::RetranslateUi()
+{
+    setWindowTitle(ProgramTitle());
+    m_systemInfo->setText(tr("System Information", "UR-164"));
+    m_retry->setText(tr("Retry", "UR-166"));
+    m_exit->setText(tr("Exit", "UR-168"));
+    if (m_entry) {
+        ShowHeadline(TranslatedHeadline(*m_entry));
+        ShowDetails(TranslatedDetails(*m_entry));
+    }
 }
 
 void ErrorBox::SetHeadline(const QString& headline)
+{
+    m_entry = nullptr;
+    ShowHeadline(headline);
+}
+
+void ErrorBox::SetDetails(const QString& details)
+{
+    m_entry = nullptr;
+    ShowDetails(details);
+}
+
+void ErrorBox::ShowHeadline(const QString& headline)
 {
     m_headline->setText(QStringLiteral("<font size=\"+1\">%1</font>").arg(headline));
     FitHeightToContents(this);
 }
 
-void ErrorBox::SetDetails(const QString& details)
+void ErrorBox::ShowDetails(const QString& details)
 {
     m_details->setText(details);
     FitHeightToContents(this);
@@ -60,8 +86,9 @@ void ErrorBox::SetConfirmExit(bool confirm)
 
 void ErrorBox::ShowEntry(const ErrorEntry& entry)
 {
-    SetHeadline(TranslatedHeadline(entry));
-    SetDetails(TranslatedDetails(entry));
+    m_entry = &entry;
+    ShowHeadline(TranslatedHeadline(entry));
+    ShowDetails(TranslatedDetails(entry));
     ShowRetry(entry.retry);
     SetConfirmExit(entry.confirmExit);
 }

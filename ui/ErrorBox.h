@@ -25,7 +25,7 @@ public:
     void SetDetails(const QString& details);
     void ShowRetry(bool show);
     void SetConfirmExit(bool confirm);
-    // All four from one entry of the error table.
+    // All four from one entry of the error table; its texts follow later language changes.
     void ShowEntry(const ErrorEntry& entry);
 
 public slots:
@@ -45,6 +45,10 @@ private slots:
     void on_details_linkActivated(const QString& link);
 
 private:
+    void RetranslateUi();
+    void ShowHeadline(const QString& headline);
+    void ShowDetails(const QString& details);
+
     QLabel* m_headline;
     QLabel* m_details;
     QPushButton* m_systemInfo;
@@ -52,6 +56,8 @@ private:
     QPushButton* m_exit;
     bool m_confirmExit = true;
     bool m_alerted = false;
+    // The table entry shown, null while the texts came from elsewhere.
+    const ErrorEntry* m_entry = nullptr;
 };
 
 } // namespace UpdatePelarin

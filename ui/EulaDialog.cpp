@@ -2,6 +2,8 @@
 
 #include "ui/UiCommon.h"
 
+#include "app/EventWatch.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
@@ -12,19 +14,24 @@ namespace UpdatePelarin {
 EulaDialog::EulaDialog(QWidget* parent) : QDialog(parent)
 {
     QVBoxLayout* vboxLayout =
-        SetUpDialog(this, {"EulaDialogClass", Qt::ApplicationModal, QSize(400, 300), QSize(), true},
-                    tr("License Agreement", "UR-046"));
-    QLabel* message = MakeLabel(this, "message", true);
-    message->setText(tr("You have agreed to comply with the following:", "UR-047"));
+        SetUpDialog(this, {"EulaDialogClass", Qt::ApplicationModal, QSize(400, 300), QSize(), true});
+    m_message = MakeLabel(this, "message", true);
     m_eulaBox = new QTextEdit(this);
     m_eulaBox->setObjectName(QStringLiteral("eulaBox"));
     m_eulaBox->setReadOnly(true);
-    vboxLayout->addWidget(message);
+    vboxLayout->addWidget(m_message);
     vboxLayout->addWidget(m_eulaBox);
-    QPushButton* close = MakeButton(this, "close");
-    close->setText(tr("Close", "UR-051"));
-    AddButtonRow(vboxLayout, {close});
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    m_close = MakeButton(this, "close");
+    AddButtonRow(vboxLayout, {m_close});
+    connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
+    OrvoCommon::KeepTranslated(this, [this] { RetranslateUi(); });
+}
+
+void EulaDialog::RetranslateUi()
+{
+    setWindowTitle(tr("License Agreement", "UR-046"));
+    m_message->setText(tr("You have agreed to comply with the following:", "UR-047"));
+    m_close->setText(tr("Close", "UR-051"));
 }
 
 void EulaDialog::SetLicenseHtml(const QString& html)

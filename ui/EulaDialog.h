@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+class QLabel;
+class QPushButton;
 class QTextEdit;
 
 namespace UpdatePelarin {
@@ -17,7 +19,11 @@ public:
     void SetLicenseHtml(const QString& html);
 
 private:
+    void RetranslateUi();
+
+    QLabel* m_message;
     QTextEdit* m_eulaBox;
+    QPushButton* m_close;
 };
 
 } // namespace UpdatePelarin

@@ -2,6 +2,8 @@
 
 #include "ui/UiCommon.h"
 
+#include "app/EventWatch.h"
+
 #include <QLabel>
 #include <QMovie>
 #include <QVBoxLayout>
@@ -17,7 +19,6 @@ IndexFileWaitDialog::IndexFileWaitDialog(QWidget* parent) : QDialog(parent)
     // Its owner shows it beside the start-up without blocking it.
     QVBoxLayout* vboxLayout = SetUpDialog(this, {"IndexFileWaitDialogClass", Qt::NonModal, QSize(490, 138)});
     QLabel* note = MakeLabel(this, "note", true);
-    note->setText(tr("Please wait. Retrieving update information...", "UR-020"));
     note->setAlignment(Qt::AlignCenter);
     QLabel* animation = MakeLabel(this, "animation");
     animation->setMinimumHeight(AnimationMinimumHeight);
@@ -30,6 +31,10 @@ IndexFileWaitDialog::IndexFileWaitDialog(QWidget* parent) : QDialog(parent)
         animation->setMovie(m_movie);
         m_movie->start();
     }
+    OrvoCommon::KeepTranslated(this, [this, note] {
+        setWindowTitle(ProgramTitle());
+        note->setText(tr("Please wait. Retrieving update information...", "UR-020"));
+    });
     CenterOnDesktop(this);
 }
 

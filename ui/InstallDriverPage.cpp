@@ -2,6 +2,8 @@
 
 #include "ui/UiCommon.h"
 
+#include "app/EventWatch.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMovie>
@@ -19,8 +21,6 @@ constexpr char Blank[] = " ";
 InstallDriverPage::InstallDriverPage(QWidget* parent) : ContactPage(parent)
 {
     setObjectName(QStringLiteral("InstallDriverPageClass"));
-    setTitle(tr("Install the device driver", "UR-275"));
-
     auto* verticalLayout_3 = MakeLayout<QVBoxLayout>("verticalLayout_3", this);
     auto* horizontalLayout = MakeLayout<QHBoxLayout>("horizontalLayout");
     auto* verticalLayout_2 = MakeLayout<QVBoxLayout>("verticalLayout_2");
@@ -29,31 +29,21 @@ InstallDriverPage::InstallDriverPage(QWidget* parent) : ContactPage(parent)
     auto* horizontalLayout_3 = MakeLayout<QHBoxLayout>("horizontalLayout_3");
     auto* verticalLayout = MakeLayout<QVBoxLayout>("verticalLayout");
 
-    QLabel* instructions = MakeLabel(this, "instructions", true);
-    instructions->setText(
-        tr("<qt>Perform the following steps to install a device driver on your computer.<ol><li>If the device is "
-           "already connected to your computer, disconnect it now.</li><li>Click the \"Install Driver\" button on "
-           "this page.</li><li>Respond to any operating system prompts that appear. This will allow the driver to "
-           "be installed.</li><li>Wait a few moments for the driver installation to complete.</li></ol></qt>",
-           "UR-262"));
+    m_instructions = MakeLabel(this, "instructions", true);
     m_install = MakeButton(this, "install");
-    m_install->setText(tr("Install Driver", "UR-333"));
     m_indicator = MakeLabel(this, "indicator");
     m_indicator->setMinimumSize(IndicatorSide, IndicatorSide);
     m_indicator->setMaximumHeight(IndicatorSide);
     m_indicator->setAlignment(Qt::AlignCenter);
     m_notice = MakeLabel(this, "notice", true);
-    m_notice->setText(tr("Success! Click \"Next\" to continue.", "UR-272"));
     m_notice->hide();
-    QLabel* tips = MakeTips(tr("<qt>If you encounter any problems, <a href=\"ContactInfoDialog\">contact Orvo Product "
-                               "Support</a>.</qt>",
-                               "UR-274"));
+    QLabel* tips = MakeTips();
 
     horizontalLayout_4->addWidget(m_install);
     horizontalLayout_4->addWidget(m_indicator);
     horizontalLayout_4->addStretch();
     horizontalLayout_3->addWidget(m_notice);
-    verticalLayout_2->addWidget(instructions);
+    verticalLayout_2->addWidget(m_instructions);
     verticalLayout_2->addLayout(horizontalLayout_4);
     verticalLayout_2->addLayout(horizontalLayout_3);
     verticalLayout_2->addStretch();
@@ -67,7 +57,24 @@ InstallDriverPage::InstallDriverPage(QWidget* parent) : ContactPage(parent)
     m_movie = MakeMovie(this, QStringLiteral(":/ui/anim_driver_install_wait"));
     connect(m_install, &QPushButton::clicked, this, &InstallDriverPage::OnInstallDriverClicked);
     QMetaObject::connectSlotsByName(this);
+    OrvoCommon::KeepTranslated(this, [this] { RetranslateUi(); });
     SetState(Initial);
+}
+
+void InstallDriverPage::RetranslateUi()
+{
+    setTitle(tr("Install the device driver", "UR-275"));
+    m_instructions->setText(
+        tr("<qt>Perform the following steps to install a device driver on your computer.<ol><li>If the device is "
+           "already connected to your computer, disconnect it now.</li><li>Click the \"Install Driver\" button on "
+           "this page.</li><li>Respond to any operating system prompts that appear. This will allow the driver to "
+           "be installed.</li><li>Wait a few moments for the driver installation to complete.</li></ol></qt>",
+           "UR-262"));
+    m_install->setText(tr("Install Driver", "UR-333"));
+    m_notice->setText(tr("Success! Click \"Next\" to continue.", "UR-272"));
+    SetTips(
+        tr("<qt>If you encounter any problems, <a href=\"ContactInfoDialog\">contact Orvo Product Support</a>.</qt>",
+           "UR-274"));
 }
 
 void InstallDriverPage::SetState(int state)

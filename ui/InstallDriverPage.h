@@ -35,6 +35,9 @@ private slots:
     void OnInstallDriverClicked();
 
 private:
+    void RetranslateUi();
+
+    QLabel* m_instructions;
     QLabel* m_indicator;
     QLabel* m_notice;
     QPushButton* m_install;

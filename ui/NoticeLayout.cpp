@@ -15,10 +15,9 @@ namespace {
 constexpr int HeadlineGap = 4;
 } // namespace
 
-QPushButton* NoticeWidgets::AddButton(const char* objectName, const QString& text) const
+QPushButton* NoticeWidgets::AddButton(const char* objectName) const
 {
     QPushButton* button = MakeButton(dialog, objectName);
-    button->setText(text);
     buttonRow->addWidget(button);
     return button;
 }

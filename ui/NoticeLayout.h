@@ -20,7 +20,7 @@ struct NoticeWidgets
     QHBoxLayout* buttonRow;
 
     // A button named objectName at the end of the row.
-    QPushButton* AddButton(const char* objectName, const QString& text) const;
+    QPushButton* AddButton(const char* objectName) const;
 };
 
 // Lays out a notice the way the error box and its relatives look, in the dialog's top layout: the

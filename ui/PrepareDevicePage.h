@@ -14,6 +14,9 @@ public:
     explicit PrepareDevicePage(QWidget* parent = nullptr);
 
     bool isComplete() const override { return false; }
+
+private:
+    void RetranslateUi();
 };
 
 } // namespace UpdatePelarin

@@ -3,6 +3,8 @@
 #include "ui/NoticeLayout.h"
 #include "ui/UiCommon.h"
 
+#include "app/EventWatch.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -14,13 +16,18 @@ RedoConnectionStepsDialog::RedoConnectionStepsDialog(QWidget* parent) : QDialog(
     QVBoxLayout* vboxLayout =
         SetUpDialog(this, {"RedoConnectionStepsDialogClass", Qt::ApplicationModal, QSize(500, 135), QSize(500, 135)});
     const NoticeWidgets notice = BuildNoticeLayout(this, vboxLayout, false);
-    notice.headline->setText(tr("Incorrect device driver installed", "UR-367"));
-    notice.details->setText(tr("<p>Windows applied a different device driver than expected. You can correct this "
-                               "problem by repeating some of the steps you have performed.</p><p>Click \"Close\" and "
-                               "then follow the on-screen instructions again.",
-                               "UR-368"));
-    connect(notice.AddButton("ok", tr("Close", "UR-370")), &QPushButton::clicked, this, &QDialog::accept);
-    FitHeightToContents(this);
+    QPushButton* ok = notice.AddButton("ok");
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    OrvoCommon::KeepTranslated(this, [this, notice, ok] {
+        setWindowTitle(ProgramTitle());
+        notice.headline->setText(tr("Incorrect device driver installed", "UR-367"));
+        notice.details->setText(tr("<p>Windows applied a different device driver than expected. You can correct "
+                                   "this problem by repeating some of the steps you have performed.</p><p>Click "
+                                   "\"Close\" and then follow the on-screen instructions again.",
+                                   "UR-368"));
+        ok->setText(tr("Close", "UR-370"));
+        FitHeightToContents(this);
+    });
 }
 
 } // namespace UpdatePelarin

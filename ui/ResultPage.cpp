@@ -35,6 +35,7 @@ ResultPage::ResultPage(const char* objectName, const QString& illustration, QWid
 
     m_message = MakeLabel(this, "message", true);
     m_deviceName = MakeBoldLabel(this, "deviceName");
+    AlignToLayoutStart(m_deviceName);
     m_versionLabel = MakeLabel(this, "versionLabel");
     m_version = MakeBoldLabel(this, "version");
     m_notice = MakeLabel(this, "notice", true);

@@ -26,8 +26,14 @@ public:
     QString SelectedVersion() const;
 
 private:
+    void RetranslateUi();
+    void MarkCurrentVersion();
+
+    QLabel* m_instruction;
     QLabel* m_deviceName;
     QComboBox* m_firmwareVersions;
+    // The item marked "(Current)", -1 while none is.
+    int m_currentIndex = -1;
 };
 
 } // namespace UpdatePelarin

@@ -2,6 +2,8 @@
 
 #include "ui/UiCommon.h"
 
+#include "app/EventWatch.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QTimer>
@@ -16,13 +18,19 @@ constexpr int RaiseDelayMs = 500;
 SelectLanguageDialog::SelectLanguageDialog(QWidget* parent) : SelectionDialog(parent)
 {
     QVBoxLayout* vboxLayout =
-        SetUpDialog(this, {"SelectLanguageDialogClass", Qt::ApplicationModal, QSize(250, 150), QSize(), true},
-                    tr("Select Language", "UR-007"));
+        SetUpDialog(this, {"SelectLanguageDialogClass", Qt::ApplicationModal, QSize(250, 150), QSize(), true});
     setWindowIcon(ProgramIcon());
-    QLabel* message = MakeLabel(this, "message", true);
-    message->setText(tr("Select your language.", "UR-008"));
-    vboxLayout->addWidget(message);
-    m_language = AddChoice(vboxLayout, "language", tr("OK", "UR-014"), tr("Cancel", "UR-016"));
+    m_message = MakeLabel(this, "message", true);
+    vboxLayout->addWidget(m_message);
+    m_language = AddChoice(vboxLayout, "language");
+    OrvoCommon::KeepTranslated(this, [this] { RetranslateUi(); });
+}
+
+void SelectLanguageDialog::RetranslateUi()
+{
+    setWindowTitle(tr("Select Language", "UR-007"));
+    m_message->setText(tr("Select your language.", "UR-008"));
+    SetButtonTexts(tr("OK", "UR-014"), tr("Cancel", "UR-016"));
 }
 
 void SelectLanguageDialog::Fill(const QList<OrvoCommon::LanguageInfo>& languages)

@@ -5,6 +5,7 @@
 #include "app/IConfiguration.h"
 
 class QComboBox;
+class QLabel;
 
 namespace UpdatePelarin {
 
@@ -31,6 +32,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void RetranslateUi();
+
+    QLabel* m_message;
     QComboBox* m_language;
 };
 

@@ -9,22 +9,25 @@
 
 namespace UpdatePelarin {
 
-QComboBox* SelectionDialog::AddChoice(QVBoxLayout* layout, const char* objectName, const QString& okText,
-                                      const QString& cancelText)
+QComboBox* SelectionDialog::AddChoice(QVBoxLayout* layout, const char* objectName)
 {
     auto* choice = new QComboBox(this);
     choice->setObjectName(QLatin1String(objectName));
     layout->addWidget(choice);
     layout->addStretch();
-    QPushButton* ok = MakeButton(this, "ok");
-    ok->setText(okText);
-    ok->setDefault(true);
-    QPushButton* cancel = MakeButton(this, "cancel");
-    cancel->setText(cancelText);
-    AddButtonRow(layout, {ok, cancel});
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    m_ok = MakeButton(this, "ok");
+    m_ok->setDefault(true);
+    m_cancel = MakeButton(this, "cancel");
+    AddButtonRow(layout, {m_ok, m_cancel});
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     QMetaObject::connectSlotsByName(this);
     return choice;
+}
+
+void SelectionDialog::SetButtonTexts(const QString& okText, const QString& cancelText)
+{
+    m_ok->setText(okText);
+    m_cancel->setText(cancelText);
 }
 
 bool SelectionDialog::MayClose()

@@ -3,6 +3,7 @@
 #include "ui/CloseGuardedDialog.h"
 
 class QComboBox;
+class QPushButton;
 class QVBoxLayout;
 
 namespace UpdatePelarin {
@@ -18,12 +19,17 @@ public:
 
 protected:
     // The combo box named objectName, then a stretch, the rule and the OK and Cancel buttons.
+    QComboBox* AddChoice(QVBoxLayout* layout, const char* objectName);
     // The texts come translated by the dialog (each has its own ids).
-    QComboBox* AddChoice(QVBoxLayout* layout, const char* objectName, const QString& okText, const QString& cancelText);
+    void SetButtonTexts(const QString& okText, const QString& cancelText);
     bool MayClose() override;
 
 private slots:
     void on_cancel_clicked();
+
+private:
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
 };
 
 } // namespace UpdatePelarin

@@ -2,6 +2,8 @@
 
 #include "ui/UiCommon.h"
 
+#include "app/EventWatch.h"
+
 #include <QCloseEvent>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -24,16 +26,19 @@ SplashScreen::SplashScreen() : QSplashScreen(QPixmap(QStringLiteral(":/ui/img_sp
     layout->setSpacing(2);
     layout->addStretch();
     m_appName = MakeLabel(this, "appName");
-    m_appName->setText(tr("<b>Orvo ZR3h <i>Bluetooth<sup>&#174;</sup></i> Headphone Update</b>", "UR-004"));
     m_version = MakeLabel(this, "version");
     m_version->setMinimumSize(LabelMinimumSide, LabelMinimumSide);
-    m_version->setText(tr("<b>Version %1</b>", "UR-005").arg(QLatin1String(DisplayedVersion)));
+    OrvoCommon::KeepTranslated(this, [this] {
+        m_appName->setText(tr("<b>Orvo ZR3h <i>Bluetooth<sup>&#174;</sup></i> Headphone Update</b>", "UR-004"));
+        m_version->setText(tr("<b>Version %1</b>", "UR-005").arg(QLatin1String(DisplayedVersion)));
+    });
 
     QPalette white = palette();
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         white.setColor(group, QPalette::WindowText, Qt::white);
     for (QLabel* label : {m_appName, m_version}) {
         label->setPalette(white);
+        AlignToLayoutStart(label);
         layout->addWidget(label);
     }
     CenterOnDesktop(this);

@@ -11,6 +11,9 @@ class SuccessPage : public ResultPage
 
 public:
     explicit SuccessPage(QWidget* parent = nullptr);
+
+private:
+    void RetranslateUi();
 };
 
 } // namespace UpdatePelarin

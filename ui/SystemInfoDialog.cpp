@@ -2,6 +2,8 @@
 
 #include "ui/UiCommon.h"
 
+#include "app/EventWatch.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -13,8 +15,7 @@ namespace UpdatePelarin {
 SystemInfoDialog::SystemInfoDialog(QWidget* parent) : CloseGuardedDialog(parent)
 {
     QVBoxLayout* vboxLayout =
-        SetUpDialog(this, {"SystemInfoDialogClass", Qt::ApplicationModal, QSize(525, 425), QSize(), true},
-                    tr("System Information", "UR-101"));
+        SetUpDialog(this, {"SystemInfoDialogClass", Qt::ApplicationModal, QSize(525, 425), QSize(), true});
     m_infoBox = new QTextEdit(this);
     m_infoBox->setObjectName(QStringLiteral("infoBox"));
     m_infoBox->setReadOnly(true);
@@ -23,7 +24,6 @@ SystemInfoDialog::SystemInfoDialog(QWidget* parent) : CloseGuardedDialog(parent)
 
     auto* hboxLayout = MakeLayout<QHBoxLayout>("hboxLayout");
     m_sendData = MakeButton(this, "sendData");
-    m_sendData->setText(tr("Send to Orvo", "UR-109"));
     m_uploadProgress = MakeLabel(this, "uploadProgress");
     m_close = MakeButton(this, "close");
     hboxLayout->addWidget(m_sendData);
@@ -35,7 +35,15 @@ SystemInfoDialog::SystemInfoDialog(QWidget* parent) : CloseGuardedDialog(parent)
     WatchForKeySequence(m_close);
     WatchForKeySequence(m_infoBox);
     QMetaObject::connectSlotsByName(this);
+    OrvoCommon::KeepTranslated(this, [this] { RetranslateUi(); });
+}
+
+void SystemInfoDialog::RetranslateUi()
+{
+    setWindowTitle(tr("System Information", "UR-101"));
+    m_sendData->setText(tr("Send to Orvo", "UR-109"));
     UpdateButtons();
+    UpdateUploadText();
 }
 
 void SystemInfoDialog::SetHtml(const QString& html)
@@ -59,24 +67,42 @@ void SystemInfoDialog::SetUploading(bool uploading)
 
 void SystemInfoDialog::SetUploadProgress(int percent)
 {
-    m_uploadProgress->setText(tr("Uploading to Orvo... (%1% complete)", "UR-116").arg(percent));
+    m_uploadText = UploadText::Progress;
+    m_uploadPercent = percent;
+    UpdateUploadText();
 }
 
 void SystemInfoDialog::SetUploadCompleted()
 {
-    SetUploadEnded(tr("Upload completed.", "UR-118"));
+    SetUploadEnded(UploadText::Completed);
 }
 
 void SystemInfoDialog::SetUploadCanceled()
 {
-    SetUploadEnded(tr("Upload canceled.", "UR-117"));
+    SetUploadEnded(UploadText::Canceled);
 }
 
-void SystemInfoDialog::SetUploadEnded(const QString& text)
+void SystemInfoDialog::SetUploadEnded(UploadText text)
 {
     m_busy = false;
     UpdateButtons();
-    m_uploadProgress->setText(text);
+    m_uploadText = text;
+    UpdateUploadText();
+}
+
+void SystemInfoDialog::UpdateUploadText()
+{
+    switch (m_uploadText) {
+    case UploadText::Progress:
+        m_uploadProgress->setText(tr("Uploading to Orvo... (%1% complete)", "UR-116").arg(m_uploadPercent));
+        break;
+    case UploadText::Completed:
+        m_uploadProgress->setText(tr("Upload completed.", "UR-118"));
+        break;
+    case UploadText::Canceled:
+        m_uploadProgress->setText(tr("Upload canceled.", "UR-117"));
+        break;
+    }
 }
 
 void SystemInfoDialog::UpdateButtons()

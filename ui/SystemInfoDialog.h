@@ -39,8 +39,18 @@ private slots:
     void on_close_clicked();
 
 private:
+    // What the upload label says.
+    enum class UploadText
+    {
+        Progress,
+        Completed,
+        Canceled,
+    };
+
+    void RetranslateUi();
     void UpdateButtons();
-    void SetUploadEnded(const QString& text);
+    void UpdateUploadText();
+    void SetUploadEnded(UploadText text);
 
     QTextEdit* m_infoBox;
     QPushButton* m_sendData;
@@ -49,6 +59,8 @@ private:
     bool m_supportEnabled = false;
     bool m_uploading = false;
     bool m_busy = false;
+    UploadText m_uploadText = UploadText::Progress;
+    int m_uploadPercent = 0;
 };
 
 } // namespace UpdatePelarin

@@ -1,5 +1,7 @@
 #include "ui/UiCommon.h"
 
+#include "app/EventWatch.h"
+
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
@@ -52,7 +54,7 @@ bool IsPtsKeySequence(const QEvent* event)
            (modifiers & (Qt::ControlModifier | Qt::MetaModifier));
 }
 
-QVBoxLayout* SetUpDialog(QDialog* dialog, const DialogFrame& frame, const QString& title)
+QVBoxLayout* SetUpDialog(QDialog* dialog, const DialogFrame& frame)
 {
     dialog->setObjectName(QLatin1String(frame.objectName));
     dialog->setWindowModality(frame.modality);
@@ -66,7 +68,6 @@ QVBoxLayout* SetUpDialog(QDialog* dialog, const DialogFrame& frame, const QStrin
     }
     dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                            Qt::CustomizeWindowHint);
-    dialog->setWindowTitle(title.isEmpty() ? ProgramTitle() : title);
     dialog->setSizeGripEnabled(true);
     if (QSizeGrip* grip = dialog->findChild<QSizeGrip*>())
         grip->setFixedSize(0, 0);
@@ -115,6 +116,16 @@ QLabel* MakeLabel(QWidget* parent, const char* objectName, bool wordWrap)
     label->setObjectName(QLatin1String(objectName));
     label->setWordWrap(wordWrap);
     return label;
+}
+
+void AlignToLayoutStart(QLabel* label)
+{
+    const auto align = [label] {
+        const Qt::Alignment start = label->layoutDirection() == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft;
+        label->setAlignment(start | Qt::AlignAbsolute | (label->alignment() & Qt::AlignVertical_Mask));
+    };
+    align();
+    OrvoCommon::WatchEvent(label, QEvent::LayoutDirectionChange, align);
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* objectName)

@@ -46,10 +46,10 @@ struct DialogFrame
 };
 
 // Gives a dialog the frame all our dialogs share: its name, modality and size, a title bar without
-// system menu or close button, a fixed-size hint, the program title (or the given one), and the
-// size grip switched on but shrunk away so that the corner stays clean. Returns the dialog's top
-// layout, "vboxLayout".
-QVBoxLayout* SetUpDialog(QDialog* dialog, const DialogFrame& frame, const QString& title = QString());
+// system menu or close button, a fixed-size hint, and the size grip switched on but shrunk away so
+// that the corner stays clean. The title is the dialog's to set with its other texts. Returns the
+// dialog's top layout, "vboxLayout".
+QVBoxLayout* SetUpDialog(QDialog* dialog, const DialogFrame& frame);
 
 // A layout named objectName, set on owner when there is one.
 template <class Layout>
@@ -77,6 +77,10 @@ int ExecAndDelete(QDialog* dialog);
 
 // Widgets built the way a form would: named children of parent.
 QLabel* MakeLabel(QWidget* parent, const char* objectName, bool wordWrap = false);
+// Keeps label's text at the start side of its layout direction. A label aligns by the script of its
+// text, so a Latin device or product name would sit on the left of a right-to-left window while
+// everything around it starts on the right.
+void AlignToLayoutStart(QLabel* label);
 QPushButton* MakeButton(QWidget* parent, const char* objectName);
 // The sunken horizontal rule above a dialog's buttons, named "line".
 QFrame* MakeSeparatorLine(QWidget* parent);

@@ -169,6 +169,14 @@ void UpdatePelarinApp::SetLanguage(const QString& languageCode, bool keepLayout)
     shared.translators.clear();
     QGuiApplication::setLayoutDirection(Qt::LeftToRight);
     shared.current = QLatin1String(DefaultLanguage);
+    // English is a catalogue too: without it the few source texts written for Windows would show.
+    if (languageCode != QLatin1String(DefaultLanguage)) {
+        translator = std::make_unique<QTranslator>(QCoreApplication::instance());
+        if (translator->load(QStringLiteral("ui_") + QLatin1String(DefaultLanguage), ProgramDirectory())) {
+            QCoreApplication::installTranslator(translator.get());
+            shared.translators.append(translator.release());
+        }
+    }
 }
 
 // --- The start ---------------------------------------------------------------------------------------

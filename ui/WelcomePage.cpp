@@ -2,6 +2,8 @@
 
 #include "ui/UiCommon.h"
 
+#include "app/EventWatch.h"
+
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,15 +26,20 @@ WelcomePage::WelcomePage(QWidget* parent) : QWizardPage(parent)
     vboxLayout->addWidget(m_eulaBox);
     vboxLayout->addWidget(m_acceptance);
 
-    setTitle(tr("Welcome to %1", "UR-058").arg(ProductHeading()));
-    m_message->setText(tr("Review the following license agreement:", "UR-053"));
-    m_acceptance->setText(tr("I accept the terms of the license agreement.", "UR-056"));
     registerField(QStringLiteral("acceptance*"), m_acceptance);
 
     for (QWidget* widget :
          {static_cast<QWidget*>(m_message), static_cast<QWidget*>(m_eulaBox), static_cast<QWidget*>(m_acceptance)})
         widget->installEventFilter(this);
     QMetaObject::connectSlotsByName(this);
+    OrvoCommon::KeepTranslated(this, [this] { RetranslateUi(); });
+}
+
+void WelcomePage::RetranslateUi()
+{
+    setTitle(tr("Welcome to %1", "UR-058").arg(ProductHeading()));
+    m_message->setText(tr("Review the following license agreement:", "UR-053"));
+    m_acceptance->setText(tr("I accept the terms of the license agreement.", "UR-056"));
 }
 
 void WelcomePage::SetLicenseText(const QString& text)

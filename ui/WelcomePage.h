@@ -28,6 +28,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void RetranslateUi();
+
     QLabel* m_message;
     QTextEdit* m_eulaBox;
     QCheckBox* m_acceptance;

@@ -1,6 +1,6 @@
 #include "sysinfo/linux/LinuxLanguageSupport.h"
 
-#include <QProcess>
+#include <QGuiApplication>
 
 #include <new>
 
@@ -100,10 +100,48 @@ const LangIdEntry LangIdTable[] = {
     {QLocale::Ukrainian, QLocale::Ukraine, 0x0422},
 };
 
-QList<unsigned>& InstalledList()
+// The locale that stands for a LANGID: its own table entry, else its primary language's.
+std::optional<QLocale> LocaleForLangId(unsigned langId)
 {
-    static QList<unsigned> list;
-    return list;
+    const LangIdEntry* primary = nullptr;
+    for (const LangIdEntry& entry : LangIdTable) {
+        if (entry.langId == langId)
+            return QLocale(entry.language, entry.country);
+        if (!primary && entry.country == QLocale::AnyCountry && entry.langId == (langId & PrimaryLanguageMask))
+            primary = &entry;
+    }
+    if (primary)
+        return QLocale(primary->language, primary->country);
+    return std::nullopt;
+}
+
+QFontDatabase::WritingSystem WritingSystemForScript(QLocale::Script script)
+{
+    switch (script) {
+    case QLocale::LatinScript:
+        return QFontDatabase::Latin;
+    case QLocale::ArabicScript:
+        return QFontDatabase::Arabic;
+    case QLocale::CyrillicScript:
+        return QFontDatabase::Cyrillic;
+    case QLocale::GreekScript:
+        return QFontDatabase::Greek;
+    case QLocale::HebrewScript:
+        return QFontDatabase::Hebrew;
+    case QLocale::ThaiScript:
+        return QFontDatabase::Thai;
+    case QLocale::SimplifiedHanScript:
+        return QFontDatabase::SimplifiedChinese;
+    case QLocale::TraditionalHanScript:
+        return QFontDatabase::TraditionalChinese;
+    case QLocale::JapaneseScript:
+        return QFontDatabase::Japanese;
+    case QLocale::KoreanScript:
+    case QLocale::HangulScript:
+        return QFontDatabase::Korean;
+    default:
+        return QFontDatabase::Any;
+    }
 }
 
 } // namespace
@@ -122,9 +160,15 @@ unsigned LangIdForLocale(const QLocale& locale)
     return primary;
 }
 
-LinuxLanguageSupport::LinuxLanguageSupport(UserLangIdSource userLangId, LocaleNamesSource localeNames)
+QFontDatabase::WritingSystem WritingSystemForLangId(unsigned langId)
+{
+    const std::optional<QLocale> locale = LocaleForLangId(langId);
+    return locale ? WritingSystemForScript(locale->script()) : QFontDatabase::Any;
+}
+
+LinuxLanguageSupport::LinuxLanguageSupport(UserLangIdSource userLangId, WritingSystemsSource writingSystems)
     : m_userLangId(userLangId ? std::move(userLangId) : UserLangIdSource(&SystemUserLangId)),
-      m_localeNames(localeNames ? std::move(localeNames) : LocaleNamesSource(&SystemLocaleNames))
+      m_writingSystemsSource(writingSystems ? std::move(writingSystems) : WritingSystemsSource(&SystemWritingSystems))
 {
 }
 
@@ -133,13 +177,11 @@ unsigned LinuxLanguageSupport::SystemUserLangId()
     return LangIdForLocale(QLocale::system());
 }
 
-QStringList LinuxLanguageSupport::SystemLocaleNames()
+QList<QFontDatabase::WritingSystem> LinuxLanguageSupport::SystemWritingSystems()
 {
-    QProcess process;
-    process.start(QStringLiteral("locale"), {QStringLiteral("-a")});
-    if (!process.waitForFinished(5000) || process.exitStatus() != QProcess::NormalExit)
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return {};
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return QFontDatabase().writingSystems();
 }
 
 QString LinuxLanguageSupport::GetUserLanguage()
@@ -165,33 +207,16 @@ bool LinuxLanguageSupport::IsLanguageInstalled(const QString& abbreviation)
     }
     if (key == NotFound)
         return false;
+    // Every English LANGID, so English is offered whatever region the configuration gives it.
+    if ((key & PrimaryLanguageMask) == English)
+        return true;
 
-    QList<unsigned>& installed = InstalledList();
-    if (installed.isEmpty()) {
-        const QStringList names = m_localeNames();
-        for (const QString& name : names) {
-            // "de_DE.utf8" and "de_DE@euro" name the same language and region.
-            const QString bare = name.section(QLatin1Char('.'), 0, 0).section(QLatin1Char('@'), 0, 0);
-            const unsigned langId = LangIdForLocale(QLocale(bare));
-            if (langId == 0 || bare == QLatin1String("C") || bare == QLatin1String("POSIX"))
-                continue;
-            installed.append(langId);
-            if (!installed.contains(langId & PrimaryLanguageMask))
-                installed.append(langId & PrimaryLanguageMask);
-        }
-        installed.append(English);
-    }
-    return installed.lastIndexOf(key) >= 0;
-}
-
-const QList<unsigned>& LinuxLanguageSupport::InstalledLanguages()
-{
-    return InstalledList();
-}
-
-void LinuxLanguageSupport::ResetInstalledLanguagesForTests()
-{
-    InstalledList().clear();
+    const QFontDatabase::WritingSystem writingSystem = WritingSystemForLangId(key);
+    if (writingSystem == QFontDatabase::Any)
+        return false;
+    if (!m_writingSystems)
+        m_writingSystems = m_writingSystemsSource();
+    return m_writingSystems->contains(writingSystem);
 }
 
 ILanguageSupport* LinuxLanguageSupportFactory::CreateLanguageSupport()

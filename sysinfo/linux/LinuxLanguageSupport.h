@@ -2,12 +2,13 @@
 
 #include "sysinfo/ILanguageSupport.h"
 
+#include <QFontDatabase>
 #include <QList>
 #include <QLocale>
-#include <QStringList>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace OrvoCommon {
 
@@ -16,32 +17,37 @@ namespace OrvoCommon {
 // 0 when the language is not in the table (C, POSIX, unknown).
 unsigned LangIdForLocale(const QLocale& locale);
 
-// Language support from the C library: the user's language from QLocale::system(), the installed
-// locales from `locale -a`.
+// The writing system a LANGID's language is written in (a regional LANGID may differ from its
+// primary language, as Chinese does); Any when the language is not in the table.
+QFontDatabase::WritingSystem WritingSystemForLangId(unsigned langId);
+
+// Language support for the Qt interface: the user's language from QLocale::system(); a language
+// counts as installed when the machine's fonts cover its writing system. The C library's locales
+// do not matter here: the interface draws its texts with Qt's own fonts and translations, and a
+// fresh Debian lists no locale but C.UTF-8. English is always installed.
 class LinuxLanguageSupport : public ILanguageSupport
 {
 public:
     using UserLangIdSource = std::function<unsigned()>;
-    using LocaleNamesSource = std::function<QStringList()>;
+    using WritingSystemsSource = std::function<QList<QFontDatabase::WritingSystem>()>;
 
     // The sources default to the system's; tests hand in their own.
-    explicit LinuxLanguageSupport(UserLangIdSource userLangId = {}, LocaleNamesSource localeNames = {});
+    explicit LinuxLanguageSupport(UserLangIdSource userLangId = {}, WritingSystemsSource writingSystems = {});
 
     QString GetUserLanguage() override;
     bool IsLanguageInstalled(const QString& abbreviation) override;
     void SetLanguageMap(const LanguageMap& map) override { m_map = map; }
 
-    // The process-wide list of installed LANGIDs, built at most once per process.
-    static const QList<unsigned>& InstalledLanguages();
-    static void ResetInstalledLanguagesForTests();
-
     static unsigned SystemUserLangId();
-    static QStringList SystemLocaleNames();
+    // What the fonts on this machine can write; nothing without a GUI application to ask.
+    static QList<QFontDatabase::WritingSystem> SystemWritingSystems();
 
 private:
     LanguageMap m_map;
     UserLangIdSource m_userLangId;
-    LocaleNamesSource m_localeNames;
+    WritingSystemsSource m_writingSystemsSource;
+    // Asked on the first question that needs it; fonts installed later are not seen.
+    std::optional<QList<QFontDatabase::WritingSystem>> m_writingSystems;
 };
 
 class LinuxLanguageSupportFactory : public LanguageSupportFactory

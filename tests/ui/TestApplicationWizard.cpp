@@ -3,6 +3,8 @@
 // report to a local HTTPS server. Each test runs the program's event loop until something ends it,
 // then shuts down the way the program does.
 #include "app/ConfigKeys.h"
+#include "app/Configuration.h"
+#include "app/ConfigurationFactory.h"
 #include "app/SingleApplication.h"
 #include "device/DeviceEngine.h"
 #include "device/IPelarin.h"
@@ -19,6 +21,7 @@
 #include "tests/support/SimFixtures.h"
 #include "tests/support/TestEnvironment.h"
 #include "ui/ApplicationWizard.h"
+#include "ui/ErrorTable.h"
 #include "ui/UiResources.h"
 #include "ui/UpdatePelarinApp.h"
 #include "usb/linux/LinuxPlatformServices.h"
@@ -159,7 +162,9 @@ private slots:
     void quitsInEveryState_data();
     void quitsInEveryState();
 
+    void languageDialogOffersEachLanguageOnce_data();
     void languageDialogOffersEachLanguageOnce();
+    void openWizardFollowsTheLanguage();
     void missingTranslationFallsBackToEnglish();
     void dialogsByName_data();
     void dialogsByName();
@@ -172,6 +177,8 @@ private:
     // guard time runs out, then shuts down as the program does. Returns the event loop's status.
     int RunProgram(ModalDriver& driver);
     void WriteConfig(const QString& extra = QString());
+    // The shipped Config.xml's languages and the compiled catalogues in the bundle.
+    void UseShippedLanguages();
     void ServeFirmware(const QByteArray& index);
     Sim::SimHeadset* Plug(const Sim::HeadsetProfile& profile = SampleHeadsetProfile());
 
@@ -261,6 +268,9 @@ void TestApplicationWizard::init()
 void TestApplicationWizard::cleanup()
 {
     m_app.reset();
+    // The process reads the language list once; the next test brings its own.
+    static_cast<Configuration*>(GetConfiguration())->Reset();
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
     DeviceEngine::ShutDown();
     m_stack.reset();
     // What the end of the process does to the acquisition: a download still running goes with it.
@@ -299,6 +309,24 @@ void TestApplicationWizard::WriteConfig(const QString& extra)
                             QStringLiteral("<Language><Code>en</Code><DisplayName>English</DisplayName>"
                                            "<Locale>0x0009</Locale><RTL>false</RTL></Language>"));
     m_bundle->WriteConfig(body + extra);
+}
+
+void TestApplicationWizard::UseShippedLanguages()
+{
+    const QString shipped = QString::fromUtf8(ReadFile(BinaryDirectory() + QStringLiteral("/Config.xml")));
+    const int from = shipped.indexOf(QLatin1String("<LanguageInfo"));
+    const int to = shipped.indexOf(QLatin1String("</LanguageInfo>"));
+    QVERIFY(from >= 0 && to > from);
+    QString config = m_bundle->FilePath(QStringLiteral("Config.xml"));
+    QString body = QString::fromUtf8(ReadFile(config));
+    const int ownFrom = body.indexOf(QLatin1String("<LanguageInfo"));
+    const int ownTo = body.indexOf(QLatin1String("</LanguageInfo>"));
+    body.replace(ownFrom, ownTo - ownFrom, shipped.mid(from, to - from));
+    QVERIFY(WriteFile(config, body.toUtf8()));
+    for (const char* code : {"en", "de", "fr", "ar"}) {
+        const QString name = QStringLiteral("ui_%1.qm").arg(QLatin1String(code));
+        QVERIFY(QFile::copy(BinaryDirectory() + QLatin1Char('/') + name, m_bundle->FilePath(name)));
+    }
 }
 
 void TestApplicationWizard::ServeFirmware(const QByteArray& index)
@@ -881,12 +909,29 @@ void TestApplicationWizard::quitsInEveryState()
     QVERIFY2(m_shutdownMs < ShutdownBudgetMs, qPrintable(QString::number(m_shutdownMs)));
 }
 
+void TestApplicationWizard::languageDialogOffersEachLanguageOnce_data()
+{
+    QTest::addColumn<bool>("shipped");
+    QTest::addColumn<QStringList>("offered");
+    QTest::newRow("listed twice") << false << QStringList{"en English"};
+    // A machine whose only locale is C.UTF-8 (like the one the tests run on) still offers every
+    // shipped language: the fonts decide.
+    QTest::newRow("shipped") << true << QStringList{"en English", "de Deutsch", "fr Français", "ar العربية"};
+}
+
 void TestApplicationWizard::languageDialogOffersEachLanguageOnce()
 {
+    QFETCH(bool, shipped);
+    QFETCH(QStringList, offered);
+    if (shipped)
+        UseShippedLanguages();
     ModalDriver driver(GuardMs);
-    driver.OnModal(QStringLiteral("SelectLanguageDialogClass"), [](QWidget* dialog) {
+    driver.OnModal(QStringLiteral("SelectLanguageDialogClass"), [offered](QWidget* dialog) {
         auto* languages = qobject_cast<QComboBox*>(Child(dialog, QStringLiteral("language")));
-        QCOMPARE(languages->count(), 1);
+        QStringList items;
+        for (int i = 0; i < languages->count(); ++i)
+            items << languages->itemData(i).toString() + QLatin1Char(' ') + languages->itemText(i);
+        QCOMPARE(items, offered);
         QCOMPARE(languages->currentData().toString(), QStringLiteral("en"));
         Click(dialog, "ok");
     });
@@ -895,16 +940,63 @@ void TestApplicationWizard::languageDialogOffersEachLanguageOnce()
     QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
 }
 
+// A language chosen while the wizard is open (a script's SetLanguage) changes its texts and, for
+// Arabic, its direction at once.
+void TestApplicationWizard::openWizardFollowsTheLanguage()
+{
+    UseShippedLanguages();
+    ModalDriver driver(GuardMs);
+    AnswerLanguage(driver);
+    driver.When(OnPage(Welcome), [this] {
+        QAbstractButton* next = Wizard()->button(QWizard::NextButton);
+        const QString english = Wizard()->currentPage()->title();
+        QCOMPARE(next->text(), QStringLiteral("Next"));
+
+        // Windows hear of a new translator through posted events.
+        m_app->SetLanguage(QStringLiteral("ar"), false);
+        QCOMPARE(QGuiApplication::layoutDirection(), Qt::RightToLeft);
+        QVERIFY(Wizard()->isRightToLeft());
+        QTRY_COMPARE(next->text(), QStringLiteral("التالي"));
+        QVERIFY(Wizard()->currentPage()->title().startsWith(QStringLiteral("مرحبًا")));
+
+        m_app->SetLanguage(QStringLiteral("de"), false);
+        QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
+        QTRY_COMPARE(next->text(), QStringLiteral("Weiter"));
+
+        m_app->SetLanguage(QStringLiteral("en"), false);
+        QTRY_COMPARE(Wizard()->currentPage()->title(), english);
+        QCoreApplication::exit(0);
+    });
+    QCOMPARE(RunProgram(driver), 0);
+    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    QVERIFY(m_log->LinesContaining(QStringLiteral("Translation not loaded")).isEmpty());
+}
+
 void TestApplicationWizard::missingTranslationFallsBackToEnglish()
 {
-    QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+    UseShippedLanguages();
     UpdatePelarinApp app;
+    app.SetLanguage(QStringLiteral("ar"), false);
+    QCOMPARE(QGuiApplication::layoutDirection(), Qt::RightToLeft);
+
     app.SetLanguage(QStringLiteral("xx-YY"), false);
     QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
     QCOMPARE(m_log->LinesContaining(QStringLiteral("Warning,    Translation not loaded for xx-YY")).size(), 1);
+    // English, and English as it reads on Linux.
+    QCOMPARE(QCoreApplication::translate("UpdatePelarin::ErrorBox", "Retry", "UR-166"), QStringLiteral("Retry"));
+    QVERIFY(
+        !QCoreApplication::translate("ErrorDetails", ErrorEntryAt(err_windows_admin_credentials_unavailable).details)
+             .contains(QLatin1String("Windows")));
+
     // Nothing to switch to: nothing happens.
     app.SetLanguage(QString(), false);
     QCOMPARE(m_log->LinesContaining(QStringLiteral("Translation not loaded")).size(), 1);
+
+    // Without the English catalogue the source texts remain.
+    QVERIFY(QFile::remove(m_bundle->FilePath(QStringLiteral("ui_en.qm"))));
+    app.SetLanguage(QStringLiteral("zz"), false);
+    QVERIFY(QCoreApplication::translate("ErrorDetails", ErrorEntryAt(err_windows_admin_credentials_unavailable).details)
+                .contains(QLatin1String("Windows")));
 }
 
 void TestApplicationWizard::dialogsByName_data()
