@@ -3,6 +3,7 @@
 #include "app/ErrorCodes.h"
 #include "app/ILogger.h"
 #include "device/DeviceServices.h"
+#include "device/DeviceText.h"
 #include "device/IPelarinUsbCommDriver.h"
 #include "device/PelarinUsbCommDriverFactory.h"
 #include "device/PelarinUsbIds.h"
@@ -18,14 +19,6 @@ using namespace OrvoCommon;
 using OrvoCommonPelarin::QueryInfo;
 
 namespace {
-
-// "01.00.00" from bcdDevice 0x0100: high byte, low byte, each two lower-case hexadecimal digits.
-QString HardwareRevision(std::uint16_t bcdDevice)
-{
-    return QStringLiteral("%1.%2.00")
-        .arg(bcdDevice >> 8, 2, 16, QLatin1Char('0'))
-        .arg(bcdDevice & 0xFF, 2, 16, QLatin1Char('0'));
-}
 
 bool HasSubId(const FirmwareImageList& images, std::uint16_t subId)
 {
@@ -122,7 +115,7 @@ void Pelarin::OnDeviceConnected(ICsrDevice* device)
 
     DeviceRecord record;
     record.identity.productId = productId;
-    record.identity.hardwareRevision = HardwareRevision(device->GetDeviceRelease());
+    record.identity.hardwareRevision = HardwareRevisionText(device->GetDeviceRelease());
     record.identity.personality = 0;
     m_records.insert(device, record);
     m_connected.append(device);

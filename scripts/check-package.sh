@@ -133,23 +133,37 @@ TESSARY_APP_DIR=$app_dir TMPDIR=$app_dir tessary-update --wait 20 > "$work/updat
     { cat "$work/update.txt"; fail "the update failed"; }
 grep -q "Updated: the headset reports release 01.01.00" "$work/update.txt" || fail "no updated release reported"
 
-# The listing for administrators: once tessary-update offers --list and --json, its document must
-# parse as JSON and describe the simulated headset. Tighten the keys here when the format is fixed.
-if tessary-update --help | grep -q -- '--list' && tessary-update --help | grep -q -- '--json'; then
-    step "the installed tessary-update --list --json"
-    TESSARY_APP_DIR=$app_dir TMPDIR=$app_dir tessary-update --list --json > "$work/list.json"
-    python3 - "$work/list.json" <<'EOF'
+step "the installed tessary-update --list --json describes the simulated headset"
+TESSARY_APP_DIR=$app_dir TMPDIR=$app_dir tessary-update --list --json --wait 20 > "$work/list.json" ||
+    { cat "$work/list.json"; fail "the listing failed"; }
+python3 - "$work/list.json" <<'EOF'
 import json
 import sys
 
 with open(sys.argv[1], encoding="utf-8") as f:
     document = json.load(f)
-text = json.dumps(document)
-for expected in ("ZR3H00012345", "01.01.00"):
-    if expected not in text:
-        sys.exit(f"--list --json does not mention {expected}: {text}")
+
+
+def expect(what, actual, wanted):
+    if actual != wanted:
+        sys.exit(f"--list --json: {what} is {actual!r}, not {wanted!r}: {json.dumps(document)}")
+
+
+expect("command", document.get("command"), "list")
+expect("result", document.get("result"), "listed")
+expect("exitCode", document.get("exitCode"), 0)
+expect("error", document.get("error"), None)
+headsets = document.get("headsets")
+expect("number of headsets", len(headsets) if isinstance(headsets, list) else None, 1)
+headset = headsets[0]
+for key, wanted in (("mode", "application"), ("vendorId", "0a12"), ("productId", "1f20"), ("product", "Orvo ZR3h"),
+                    ("hardware", "01.00.00"), ("serial", "ZR3H00012345"), ("newest", "01.01.00"),
+                    ("updateAvailable", True), ("error", None)):
+    expect(key, headset.get(key), wanted)
+# The simulated headset starts afresh in every process, so the update above does not show here.
+expect("versions", headset.get("versions"), {"release": "01.00.00", "stack": "01.00.00", "vmApplication": "01.00.00"})
+expect("offered", headset.get("offered"), ["01.00.00", "01.01.00"])
 EOF
-fi
 
 step "tessary-simbed puts the simulated headset on the bus for another program"
 tessary-simbed -- dfu-util -l > "$work/dfu.txt" 2>&1 || { cat "$work/dfu.txt"; fail "tessary-simbed failed"; }

@@ -1,5 +1,7 @@
 #include "sim/HeadsetProfile.h"
 
+#include "sim/SimImageFormat.h"
+
 #include <QDomDocument>
 #include <QFile>
 #include <QRegularExpression>
@@ -117,6 +119,7 @@ public:
     void ReadFaults(const QDomElement& element, SimFaults* faults)
     {
         Attribute(element, QStringLiteral("unplugAfterBlocks"), &faults->unplugAfterBlocks);
+        Attribute(element, QStringLiteral("replugAfter"), &faults->replugAfterMs);
         Attribute(element, QStringLiteral("stallAfterTransfers"), &faults->stallAfterTransfers);
         Attribute(element, QStringLiteral("stallTransfers"), &faults->stallTransfers);
         BoolAttribute(element, QStringLiteral("neverReturnAfterReset"), &faults->neverReturnAfterReset);
@@ -169,6 +172,12 @@ public:
                 if (mode != QLatin1String("application") && mode != QLatin1String("dfu"))
                     Fail(e, QStringLiteral("StartMode \"%1\" is not application or dfu").arg(mode));
                 profile.startInDfuMode = mode == QLatin1String("dfu");
+            } else if (tag == QLatin1String("Firmware")) {
+                // A headset an interrupted update left behind: stack and VM application both unfinished.
+                bool valid = true;
+                BoolAttribute(e, QStringLiteral("valid"), &valid);
+                if (!valid)
+                    profile.invalidFirmware = {SimImageFormat::SubIdStack, SimImageFormat::SubIdVmApplication};
             } else if (tag == QLatin1String("Reset")) {
                 BoolAttribute(e, QStringLiteral("inPlace"), &profile.resetInPlace);
             } else if (tag == QLatin1String("Strings")) {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QMap>
+#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -30,11 +31,14 @@ struct SimFaults
         Error,  // every BCCMD answer carries bcCmdErrorStatus
     };
 
-    int unplugAfterBlocks = -1;  // the cable is pulled right after this many non-empty DFU_DNLOAD blocks
+    int unplugAfterBlocks = -1;  // the cable is pulled right after this many non-empty DFU_DNLOAD blocks, once
+    int replugAfterMs = -1;      // ... and goes back in after this long: a power cut rather than a pulled cable
     int stallAfterTransfers = 0; // control transfers let through before the stalls start
     int stallTransfers = 0;      // this many control transfers then stall
     bool neverReturnAfterReset = false;
-    bool wrongModeAfterReset = false;              // comes back in application mode when DFU mode was due, and back
+    // Comes back in application mode when DFU mode was due, and back; with invalid firmware there is
+    // only the boot loader to come back to.
+    bool wrongModeAfterReset = false;
     QMap<std::uint16_t, QString> reportedVersions; // per sub ID: version reported whatever was programmed
     BcCmd bcCmd = BcCmd::Normal;
     std::uint16_t bcCmdErrorStatus = 8;
@@ -75,6 +79,10 @@ struct HeadsetProfile
     // Firmware build id (BCCMD varid 0x2819): the stack's major and minor version.
     std::uint16_t buildId = 0x0100;
     QMap<std::uint16_t, QVector<std::uint16_t>> psStore;
+    // Sub IDs whose firmware is not whole: a download into it began and no verified image has been
+    // manifested since. With any of them the chip can only start its boot loader, whatever StartMode
+    // says, and it keeps doing so across resets and power cycles until the firmware is complete.
+    QSet<std::uint16_t> invalidFirmware;
 
     SimTiming timing;
     SimFaults faults;

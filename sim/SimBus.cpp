@@ -28,10 +28,11 @@ SimHeadset* SimBus::AddHeadset(const HeadsetProfile& profile)
         headset = m_headsets.back().get();
     }
     if (profile.pluggedIn) {
-        const auto mode = profile.startInDfuMode ? SimHeadset::Mode::Dfu : SimHeadset::Mode::Application;
+        SimHeadset::Mode mode = SimHeadset::Mode::Application;
         {
             QMutexLocker lock(&headset->m_mutex);
             headset->m_plugged = true;
+            mode = headset->PowerOnModeLocked();
         }
         if (profile.timing.plugDelayMs > 0) {
             ScheduleArrival(headset, mode, profile.timing.plugDelayMs);

@@ -78,6 +78,11 @@ bool SimHeadset::IsCurrent(quint64 generation) const
     return m_connected && generation == m_generation;
 }
 
+SimHeadset::Mode SimHeadset::BootModeLocked(bool bootLoaderWanted) const
+{
+    return bootLoaderWanted || !m_profile.invalidFirmware.isEmpty() ? Mode::Dfu : Mode::Application;
+}
+
 QString SimHeadset::Attach(quint64 arrivalToken, Mode mode)
 {
     QMutexLocker lock(&m_mutex);
@@ -124,6 +129,10 @@ void SimHeadset::AdvanceLocked()
     } else if (m_state == DfuDnbusy) {
         m_state = DfuDnloadSync;
     } else if (m_state == DfuManifest) {
+        // Only a manifestation that ran its course makes the firmware whole again.
+        if (m_manifesting >= 0)
+            m_profile.invalidFirmware.remove(static_cast<std::uint16_t>(m_manifesting));
+        m_manifesting = -1;
         if (m_profile.dfuModeAttributes & AttrManifestationTolerant) {
             m_state = DfuManifestSync;
             m_manifested = true;
@@ -261,27 +270,37 @@ SimUsbResult SimHeadset::ControlTransfer(quint64 generation, const SimSetup& set
             *dataIn = answer.left(setup.length);
     }
     if (coldReset) {
-        // The chip restarts instead of answering: it leaves the bus and boots its application.
+        // The chip restarts instead of answering: it leaves the bus and boots.
         QString path;
         bool returns = false;
         int delay = 0;
+        Mode next = Mode::Application;
         {
             QMutexLocker lock(&m_mutex);
             if (IsCurrent(generation)) {
                 ++m_resets;
                 returns = !m_profile.faults.neverReturnAfterReset;
                 delay = m_profile.timing.reenumerationMs;
+                next = BootModeLocked(false);
                 path = DetachLocked();
             }
         }
         if (!path.isEmpty()) {
             m_bus->PostRemoval(path);
             if (returns)
-                m_bus->ScheduleArrival(this, Mode::Application, delay);
+                m_bus->ScheduleArrival(this, next, delay);
         }
     }
-    if (unplug)
+    if (unplug) {
+        int replug = -1;
+        {
+            QMutexLocker lock(&m_mutex);
+            replug = m_profile.faults.replugAfterMs;
+        }
         Unplug();
+        if (replug >= 0)
+            PlugAfter(replug);
+    }
     return result;
 }
 
@@ -393,6 +412,7 @@ void SimHeadset::ManifestLocked()
     image.subId = info.subId;
     image.version = info.version;
     m_received.append(image);
+    m_manifesting = info.subId;
     const QString version = m_profile.faults.reportedVersions.value(info.subId, info.version);
     if (info.subId == SimImageFormat::SubIdStack) {
         BuildIdForVersion(version, &m_profile.buildId);
@@ -433,6 +453,7 @@ SimUsbResult SimHeadset::DfuModeLocked(const SimSetup& setup, const QByteArray& 
             return DfuStallLocked();
         m_state = DfuIdle;
         m_download.clear();
+        m_rewriting = -1; // what was erased stays erased
         m_blockPending = false;
         m_manifested = false;
         return SimUsbResult::Ok;
@@ -453,6 +474,7 @@ SimUsbResult SimHeadset::DfuModeLocked(const SimSetup& setup, const QByteArray& 
         return DfuStallLocked();
     if (m_state == DfuIdle) {
         m_download.clear();
+        m_rewriting = -1;
     } else if (m_state != DfuDnloadIdle) {
         return DfuStallLocked();
     } else if (setup.value != m_nextBlock) {
@@ -466,6 +488,7 @@ SimUsbResult SimHeadset::DfuModeLocked(const SimSetup& setup, const QByteArray& 
         return SimUsbResult::Stall;
     }
     m_download += dataOut;
+    NoteRewriteLocked();
     m_nextBlock = (setup.value + 1) & 0xFFFF;
     m_state = DfuDnloadSync;
     m_blockPending = true;
@@ -474,8 +497,17 @@ SimUsbResult SimHeadset::DfuModeLocked(const SimSetup& setup, const QByteArray& 
     if (m_blockFailed)
         --faults.dfuErrorTimes;
     ++m_blocks;
-    *unplug = faults.unplugAfterBlocks >= 0 && m_blocks >= faults.unplugAfterBlocks;
+    *unplug = faults.unplugAfterBlocks >= 0 && m_blocks == std::max(faults.unplugAfterBlocks, 1);
     return SimUsbResult::Ok;
+}
+
+void SimHeadset::NoteRewriteLocked()
+{
+    constexpr int subIdEnd = static_cast<int>(SimImageFormat::SubIdOffset) + 2;
+    if (m_rewriting >= 0 || m_download.size() < subIdEnd)
+        return;
+    m_rewriting = Word(m_download, static_cast<int>(SimImageFormat::SubIdOffset));
+    m_profile.invalidFirmware.insert(static_cast<std::uint16_t>(m_rewriting));
 }
 
 void SimHeadset::HciCommandLocked(const QByteArray& command, bool* coldReset)
@@ -654,10 +686,10 @@ SimUsbResult SimHeadset::Reset(quint64 generation)
             return SimUsbResult::NoDevice;
         AdvanceLocked();
         ++m_resets;
-        // A reset during a detach enters the boot loader; any other reset boots the application.
-        if (m_mode == Mode::Application && m_state == AppDetach)
-            next = Mode::Dfu;
-        if (m_profile.faults.wrongModeAfterReset)
+        // A reset during a detach enters the boot loader; any other reset boots the application if
+        // there is a whole one to boot.
+        next = BootModeLocked(m_mode == Mode::Application && m_state == AppDetach);
+        if (m_profile.faults.wrongModeAfterReset && m_profile.invalidFirmware.isEmpty())
             next = next == Mode::Dfu ? Mode::Application : Mode::Dfu;
         returns = !m_profile.faults.neverReturnAfterReset;
         if (returns && next == m_mode && m_profile.resetInPlace) {
@@ -681,11 +713,18 @@ void SimHeadset::RestartLocked()
     m_blockPending = false;
     m_manifested = false;
     m_download.clear();
+    m_rewriting = -1;
+    m_manifesting = -1; // a manifestation cut short leaves its firmware invalid
     m_events.clear();
     m_commandFragments.clear();
 }
 
 void SimHeadset::Plug()
+{
+    PlugAfter(0);
+}
+
+void SimHeadset::PlugAfter(int delayMs)
 {
     Mode mode = Mode::Application;
     {
@@ -693,9 +732,9 @@ void SimHeadset::Plug()
         if (m_plugged)
             return;
         m_plugged = true;
-        mode = m_profile.startInDfuMode ? Mode::Dfu : Mode::Application;
+        mode = PowerOnModeLocked();
     }
-    m_bus->ScheduleArrival(this, mode, 0);
+    m_bus->ScheduleArrival(this, mode, delayMs);
 }
 
 void SimHeadset::Unplug()
@@ -703,6 +742,7 @@ void SimHeadset::Unplug()
     QString path;
     {
         QMutexLocker lock(&m_mutex);
+        AdvanceLocked(); // a manifestation whose time has run out did finish before the power went
         m_plugged = false;
         ++m_arrivalToken; // a pending arrival will not happen
         if (m_connected)
@@ -722,6 +762,12 @@ SimHeadset::Mode SimHeadset::CurrentMode() const
 {
     QMutexLocker lock(&m_mutex);
     return m_mode;
+}
+
+bool SimHeadset::FirmwareValid() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_profile.invalidFirmware.isEmpty();
 }
 
 QString SimHeadset::Path() const

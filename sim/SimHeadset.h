@@ -70,11 +70,14 @@ public:
     void WakeReaders();
     SimUsbResult Reset(quint64 generation);
 
-    // Control API for tests and the demo.
+    // Control API for tests and the demo. Plugged in, the chip starts its boot loader when its
+    // firmware is invalid or the profile starts it there, else its application.
     void Plug();
     void Unplug();
     bool IsConnected() const;
     Mode CurrentMode() const;
+    // False while some firmware is half written (see HeadsetProfile::invalidFirmware).
+    bool FirmwareValid() const;
     QString Path() const;
     quint64 Generation() const;
     int Number() const { return m_number; }
@@ -100,6 +103,13 @@ private:
     quint64 NextArrivalToken();
 
     bool IsCurrent(quint64 generation) const;
+    // Where the chip boots: the boot loader when asked to (a reset during a detach, a profile that
+    // starts there) or when it has nothing else to start.
+    Mode BootModeLocked(bool bootLoaderWanted) const;
+    Mode PowerOnModeLocked() const { return BootModeLocked(m_profile.startInDfuMode); }
+    void PlugAfter(int delayMs);
+    // The first bytes of a download name the firmware it replaces, which is no longer whole from then on.
+    void NoteRewriteLocked();
     QString DetachLocked();
     void AdvanceLocked();
     QByteArray DeviceDescriptorLocked() const;
@@ -144,6 +154,8 @@ private:
     bool m_manifested = false;
     int m_nextBlock = 0;
     QByteArray m_download;
+    int m_rewriting = -1;   // sub ID the download in progress replaces, once its header has arrived
+    int m_manifesting = -1; // sub ID of the verified image being manifested
 
     QList<ReceivedImage> m_received;
     int m_transfers = 0;

@@ -94,35 +94,36 @@ bool FirmwarePacker::UpdateIndex(const IndexEntry& entry, const ImageRequest& re
     const QString id = QStringLiteral("ID");
     const QString name = QStringLiteral("PRODUCTNAME");
     const QString revision = QStringLiteral("REVISION");
-    QDomElement device = ChildWhere(
-        document, index, QStringLiteral("DEVICE"), id,
-        [&](const QString& v) { return SameNumber(v, request.productId); }, HexId(request.productId));
-    device.setAttribute(name, entry.productName);
-    if (entry.hasSibling) {
-        QDomElement sibling = ChildWhere(
-            document, index, QStringLiteral("DEVICE"), id,
-            [&](const QString& v) { return SameNumber(v, entry.siblingProductId); }, HexId(entry.siblingProductId));
-        sibling.setAttribute(name, entry.productName);
+    // A headset in its boot loader reports its other product id; the same releases must be found
+    // under it, or a headset whose update was interrupted could not be recovered.
+    QList<std::uint16_t> productIds{request.productId};
+    if (entry.hasSibling && entry.siblingProductId != request.productId)
+        productIds.append(entry.siblingProductId);
+    for (const std::uint16_t productId : productIds) {
+        QDomElement device = ChildWhere(
+            document, index, QStringLiteral("DEVICE"), id, [&](const QString& v) { return SameNumber(v, productId); },
+            HexId(productId));
+        device.setAttribute(name, entry.productName);
+        QDomElement hardware = ChildWhere(
+            document, device, QStringLiteral("HARDWARE"), revision,
+            [&](const QString& v) { return v == entry.hardwareRevision; }, entry.hardwareRevision);
+        QDomElement release = ChildWhere(
+            document, hardware, QStringLiteral("RELEASE"), revision,
+            [&](const QString& v) { return v == entry.releaseVersion; }, entry.releaseVersion);
+        if (!entry.httpHost.isEmpty())
+            release.setAttribute(QStringLiteral("HTTPHOST"), entry.httpHost);
+        if (!entry.urlPath.isEmpty())
+            release.setAttribute(QStringLiteral("URLPATH"), entry.urlPath);
+        QDomElement imageElement = ChildWhere(
+            document, release, QStringLiteral("IMAGE"), QStringLiteral("SUBID"),
+            [&](const QString& v) { return SameNumber(v, request.subId); }, QString::number(request.subId));
+        imageElement.setAttribute(QStringLiteral("FILENAME"), QFileInfo(request.outputPath).fileName());
+        imageElement.setAttribute(QStringLiteral("LENGTH"), QString::number(image.size()));
+        imageElement.setAttribute(QStringLiteral("CRC"),
+                                  QStringLiteral("0x%1").arg(OrvoCommon::Crc32::Of(image), 8, 16, QLatin1Char('0')));
+        imageElement.setAttribute(revision, request.imageVersion);
+        imageElement.setAttribute(QStringLiteral("SHA256"), QString::fromLatin1(OrvoCommon::Sha256::Of(image).toHex()));
     }
-    QDomElement hardware = ChildWhere(
-        document, device, QStringLiteral("HARDWARE"), revision,
-        [&](const QString& v) { return v == entry.hardwareRevision; }, entry.hardwareRevision);
-    QDomElement release = ChildWhere(
-        document, hardware, QStringLiteral("RELEASE"), revision,
-        [&](const QString& v) { return v == entry.releaseVersion; }, entry.releaseVersion);
-    if (!entry.httpHost.isEmpty())
-        release.setAttribute(QStringLiteral("HTTPHOST"), entry.httpHost);
-    if (!entry.urlPath.isEmpty())
-        release.setAttribute(QStringLiteral("URLPATH"), entry.urlPath);
-    QDomElement imageElement = ChildWhere(
-        document, release, QStringLiteral("IMAGE"), QStringLiteral("SUBID"),
-        [&](const QString& v) { return SameNumber(v, request.subId); }, QString::number(request.subId));
-    imageElement.setAttribute(QStringLiteral("FILENAME"), QFileInfo(request.outputPath).fileName());
-    imageElement.setAttribute(QStringLiteral("LENGTH"), QString::number(image.size()));
-    imageElement.setAttribute(QStringLiteral("CRC"),
-                              QStringLiteral("0x%1").arg(OrvoCommon::Crc32::Of(image), 8, 16, QLatin1Char('0')));
-    imageElement.setAttribute(revision, request.imageVersion);
-    imageElement.setAttribute(QStringLiteral("SHA256"), QString::fromLatin1(OrvoCommon::Sha256::Of(image).toHex()));
 
     return WriteFile(entry.indexPath, document.toByteArray(4), error);
 }

@@ -25,7 +25,8 @@ public:
     {
         QString indexPath;
         QString productName;
-        // A second product id listed under the same name: the same headset in its other USB mode.
+        // A second product id listed under the same name, with the same hardware, releases and images:
+        // the same headset in its other USB mode.
         std::uint16_t siblingProductId = 0;
         bool hasSibling = false;
         QString hardwareRevision;
@@ -38,8 +39,8 @@ public:
     static bool WriteImage(const ImageRequest& request, QByteArray* image, QString* error);
 
     // Adds the image to the index file (created when absent) or updates its entry: the DEVICE of the
-    // image's product id, its HARDWARE, the RELEASE and the IMAGE of the sub ID, with the file's
-    // name, length, CRC and SHA-256.
+    // image's product id (and of the sibling id), its HARDWARE, the RELEASE and the IMAGE of the sub ID,
+    // with the file's name, length, CRC and SHA-256.
     static bool UpdateIndex(const IndexEntry& entry, const ImageRequest& request, const QByteArray& image,
                             QString* error);
 

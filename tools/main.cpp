@@ -48,7 +48,9 @@ int main(int argc, char** argv)
          QStringLiteral("0xFFFF")},
         {QStringLiteral("index"), QStringLiteral("Index file to create or update."), QStringLiteral("file")},
         {QStringLiteral("product-name"), QStringLiteral("PRODUCTNAME of the DEVICE."), QStringLiteral("name")},
-        {QStringLiteral("sibling-id"), QStringLiteral("Also list this product id under the same name."),
+        {QStringLiteral("sibling-id"),
+         QStringLiteral("Also list this product id under the same name, with the same hardware, "
+                        "releases and images (the headset in its other USB mode)."),
          QStringLiteral("id")},
         {QStringLiteral("hardware"), QStringLiteral("HARDWARE REVISION."), QStringLiteral("version")},
         {QStringLiteral("release"), QStringLiteral("RELEASE REVISION (default: the image's version)."),

@@ -39,7 +39,7 @@ public:
     // The testbed's root; children find it through UMOCKDEV_DIR.
     QString RootDirectory() const;
     // The environment a child process needs to see the testbed: base plus the preload library and
-    // UMOCKDEV_DIR.
+    // UMOCKDEV_DIR (and leave to an address-sanitized child to start after it).
     QProcessEnvironment ProgramEnvironment(const QProcessEnvironment& base) const;
 
     const std::shared_ptr<SimBus>& Bus() const { return m_bus; }

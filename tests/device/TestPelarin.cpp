@@ -182,6 +182,38 @@ private slots:
         QCOMPARE(Facade()->GetDeviceInfo().firmwareVersion, V102);
     }
 
+    // A headset an interrupted update left in its boot loader is ready, without versions, under its
+    // boot loader's product id; a whole update brings it back into its application, confirmed.
+    void headsetLeftInItsBootLoaderIsProgrammedBack()
+    {
+        Start();
+        Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
+        profile.invalidFirmware = {0, 1};
+        Sim::SimHeadset* headset = m_stack->AddHeadset(profile);
+        QVERIFY(WaitReady(1));
+        Facade()->LockInCurrentDevice();
+        QCOMPARE(Facade()->GetOrvoProductId().productId, std::uint16_t(0x1F21));
+        QCOMPARE(Facade()->GetReleaseVersion(), QString());
+
+        QSignalSpy done(Facade(), &IPelarin::ProgramFirmwareComplete);
+        QSignalSpy connected(Facade(), &IPelarin::DeviceConnected);
+        QSignalSpy disconnected(Facade(), &IPelarin::DeviceDisconnected);
+        Facade()->ProgramFirmwareAsync(m_catalogue->Files(), false);
+        QVERIFY(done.wait(WaitMs));
+        QCOMPARE(CodeOf(done.first()), QString());
+        QCOMPARE(headset->ReceivedImages().size(), 2);
+        QVERIFY(headset->FirmwareValid());
+        QCOMPARE(headset->PsKey(PsKeys::BootMode), QVector<std::uint16_t>({1}));
+
+        // Read afresh once the cold reset that ends the run has taken it off the bus and back.
+        QVERIFY(QTest::qWaitFor([&] { return disconnected.size() == 1 && connected.size() == 1; }, WaitMs));
+        Facade()->ReleaseCurrentDevice();
+        QVERIFY(QTest::qWaitFor([&] { return Facade()->IsReady() == 1; }, WaitMs));
+        QCOMPARE(Facade()->GetOrvoProductId().productId, std::uint16_t(0x1F20));
+        QCOMPARE(Facade()->GetReleaseVersion(), V102);
+        QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Application);
+    }
+
     void versionErrorStillMakesTheDeviceReady()
     {
         Start();

@@ -179,8 +179,11 @@ void TestDfuUtilPeer::download()
         QCOMPARE(headset->BuildId(), buildBefore);
         return;
     }
-    // After dfu-util's final reset the application reports the version of what was taken.
-    QTRY_COMPARE_WITH_TIMEOUT(headset->CurrentMode(), Sim::SimHeadset::Mode::Application, 5000);
+    // After dfu-util's final reset the application reports the version of what was taken; a chip whose
+    // firmware was overwritten by an image it refused has only its boot loader left.
+    QCOMPARE(headset->FirmwareValid(), taken);
+    QTRY_COMPARE_WITH_TIMEOUT(headset->IsConnected(), true, 5000);
+    QCOMPARE(headset->CurrentMode(), taken ? Sim::SimHeadset::Mode::Application : Sim::SimHeadset::Mode::Dfu);
     const QList<Sim::ReceivedImage> received = headset->ReceivedImages();
     QCOMPARE(received.size(), 1);
     QCOMPARE(received.at(0).verified, taken);

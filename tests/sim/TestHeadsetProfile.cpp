@@ -33,6 +33,7 @@ void TestHeadsetProfile::sampleProfileMatchesSampleBundle()
     QCOMPARE(p.deviceRelease, std::uint16_t(0x0100));
     QCOMPARE(p.buildId, std::uint16_t(0x0100));
     QCOMPARE(p.psStore, expected.psStore);
+    QVERIFY(p.invalidFirmware.isEmpty());
     QVERIFY(p.dfuModeAttributes & 0x04); // several images need a manifestation-tolerant boot loader
 }
 
@@ -57,6 +58,7 @@ void TestHeadsetProfile::malformedProfileNamesFileAndProblem_data()
     QTest::newRow("zero transfer size") << TestSupport::ProfileXml("<Dfu transferSize=\"0\"/>") << "transferSize";
     QTest::newRow("negative time") << TestSupport::ProfileXml("<Timing latency=\"-1\"/>") << "negative";
     QTest::newRow("bad fault") << TestSupport::ProfileXml("<Faults bccmd=\"loud\"/>") << "bccmd";
+    QTest::newRow("bad firmware state") << TestSupport::ProfileXml("<Firmware valid=\"half\"/>") << "valid";
     QTest::newRow("string too long")
         << TestSupport::ProfileXml(QStringLiteral("<Strings product=\"%1\"/>").arg(QString(127, QLatin1Char('x'))))
         << "longer than a string descriptor";
@@ -123,10 +125,11 @@ void TestHeadsetProfile::timingAndFaultsAreRead()
     QList<Sim::HeadsetProfile> profiles;
     QString error;
     const QByteArray xml = TestSupport::ProfileXml(QStringLiteral(
-        "<StartMode>dfu</StartMode><PluggedIn>false</PluggedIn><Reset inPlace=\"true\"/>"
+        "<StartMode>dfu</StartMode><PluggedIn>false</PluggedIn><Reset inPlace=\"true\"/><Firmware valid=\"false\"/>"
         "<Strings manufacturer=\"M\" product=\"\" serial=\"S1\"/>"
         "<Timing latency=\"1\" flashPerBlock=\"2\" manifest=\"3\" reenumeration=\"4\" plugDelay=\"5\"/>"
-        "<Faults unplugAfterBlocks=\"7\" stallAfterTransfers=\"8\" stallTransfers=\"9\" neverReturnAfterReset=\"true\""
+        "<Faults unplugAfterBlocks=\"7\" replugAfter=\"10\" stallAfterTransfers=\"8\" stallTransfers=\"9\" "
+        "neverReturnAfterReset=\"true\""
         " wrongModeAfterReset=\"1\" bccmd=\"error\" bccmdErrorStatus=\"5\" dfuErrorAtBlock=\"3\" dfuErrorStatus=\"6\""
         " dfuErrorTimes=\"2\"><ReportedVersion subId=\"1\">09.09.00</ReportedVersion></Faults>"));
     QVERIFY2(Sim::ParseHeadsetProfiles(xml, QStringLiteral("p.xml"), &profiles, &error), qPrintable(error));
@@ -138,7 +141,9 @@ void TestHeadsetProfile::timingAndFaultsAreRead()
     QCOMPARE(p.timing.latencyMs + p.timing.flashPerBlockMs + p.timing.manifestMs, 6);
     QCOMPARE(p.timing.reenumerationMs, 4);
     QCOMPARE(p.timing.plugDelayMs, 5);
+    QCOMPARE(p.invalidFirmware, (QSet<std::uint16_t>{0, 1}));
     QCOMPARE(p.faults.unplugAfterBlocks, 7);
+    QCOMPARE(p.faults.replugAfterMs, 10);
     QCOMPARE(p.faults.stallAfterTransfers, 8);
     QCOMPARE(p.faults.stallTransfers, 9);
     QVERIFY(p.faults.neverReturnAfterReset);

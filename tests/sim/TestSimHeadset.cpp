@@ -149,6 +149,9 @@ private slots:
     void bccmdFaults();
     void dfuErrorAtBlockFailsOnce();
     void timingIsMeasurable();
+    void halfWrittenFirmwareKeepsTheBootLoader_data();
+    void halfWrittenFirmwareKeepsTheBootLoader();
+    void invalidFirmwareFromTheStart();
 };
 
 void TestSimHeadset::dfuStateMachine_data()
@@ -620,6 +623,91 @@ void TestSimHeadset::timingIsMeasurable()
     clock.restart();
     QVERIFY(host.WaitForArrival());
     QVERIFY(clock.elapsed() >= 75);
+}
+
+void TestSimHeadset::halfWrittenFirmwareKeepsTheBootLoader_data()
+{
+    QTest::addColumn<QString>("image"); // "good" or "bad"
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("restart"); // "reset" or "power cycle"
+    QTest::addColumn<bool>("valid");
+
+    const QStringList firstBlock{QStringLiteral("image"), QStringLiteral("getstatus")};
+    const QStringList manifested = firstBlock + QStringList{QStringLiteral("dnload 1 0"), QStringLiteral("getstatus"),
+                                                            QStringLiteral("getstatus")};
+    QTest::newRow("nothing downloaded") << "good" << QStringList() << "reset" << true;
+    QTest::newRow("download cut short by a reset") << "good" << firstBlock << "reset" << false;
+    QTest::newRow("download cut short by a power cycle") << "good" << firstBlock << "power cycle" << false;
+    QTest::newRow("download aborted") << "good" << (firstBlock + QStringList{QStringLiteral("abort")}) << "reset"
+                                      << false;
+    QTest::newRow("image manifested") << "good" << manifested << "reset" << true;
+    QTest::newRow("image manifested, power cycle") << "good" << manifested << "power cycle" << true;
+    QTest::newRow("image refused at manifestation")
+        << "bad" << (firstBlock + QStringList{QStringLiteral("dnload 1 0"), QStringLiteral("getstatus")}) << "reset"
+        << false;
+}
+
+// Once the boot loader has taken a block of an image, the firmware it replaces is gone; the chip boots
+// its application again only when a whole image has been manifested.
+void TestSimHeadset::halfWrittenFirmwareKeepsTheBootLoader()
+{
+    QFETCH(QString, image);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, restart);
+    QFETCH(bool, valid);
+
+    RawHost host(TestSupport::SampleHeadsetProfile());
+    Sim::SimHeadset* headset = host.Headset();
+    QCOMPARE(host.Dfu(QStringLiteral("detach")), SimUsbResult::Ok);
+    QCOMPARE(headset->Reset(headset->Generation()), SimUsbResult::Ok);
+    QVERIFY(host.WaitForArrival());
+    QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Dfu);
+    QByteArray body = TestSupport::PackerImageBody(1, QStringLiteral("01.02.03"), 100);
+    if (image == QLatin1String("bad"))
+        body[40] = static_cast<char>(body.at(40) ^ 0x01);
+    for (const QString& step : qAsConst(steps))
+        QCOMPARE(host.Dfu(step, nullptr, body), SimUsbResult::Ok);
+    QCOMPARE(headset->FirmwareValid(), valid);
+
+    if (restart == QLatin1String("reset")) {
+        QCOMPARE(headset->Reset(headset->Generation()), SimUsbResult::Ok);
+    } else {
+        headset->Unplug();
+        headset->Plug();
+    }
+    QVERIFY(host.WaitForArrival());
+    QCOMPARE(headset->CurrentMode(), valid ? Sim::SimHeadset::Mode::Application : Sim::SimHeadset::Mode::Dfu);
+    // Whatever happened to the firmware, the PS store is as it was.
+    QCOMPARE(headset->PsKey(0x02C3).size(), 12);
+}
+
+void TestSimHeadset::invalidFirmwareFromTheStart()
+{
+    // Left so by an earlier update; the profile says StartMode application, but nothing else can start.
+    Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
+    profile.invalidFirmware = {0, 1};
+    profile.faults.wrongModeAfterReset = true;
+    RawHost host(profile);
+    Sim::SimHeadset* headset = host.Headset();
+    QVERIFY(headset->IsConnected());
+    QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Dfu);
+    QCOMPARE(headset->Reset(headset->Generation()), SimUsbResult::Ok);
+    QVERIFY(host.WaitForArrival());
+    QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Dfu);
+
+    // Whole again once both images have been manifested: stack, then VM application.
+    profile.faults = Sim::SimFaults();
+    headset->SetFaults(profile.faults);
+    for (std::uint16_t subId : {0, 1}) {
+        QVERIFY(!headset->FirmwareValid());
+        const QByteArray body = TestSupport::PackerImageBody(subId, QStringLiteral("01.01.00"), 100);
+        for (const char* step : {"image", "getstatus", "dnload 1 0", "getstatus", "getstatus"})
+            QCOMPARE(host.Dfu(QLatin1String(step), nullptr, body), SimUsbResult::Ok);
+    }
+    QVERIFY(headset->FirmwareValid());
+    QCOMPARE(headset->Reset(headset->Generation()), SimUsbResult::Ok);
+    QVERIFY(host.WaitForArrival());
+    QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Application);
 }
 
 QTEST_GUILESS_MAIN(TestSimHeadset)

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -51,34 +52,62 @@ SampleBundle::SampleBundle(Timing timing, bool withFirmware)
     }
 }
 
-ProcessRun RunInBundle(const TemporaryBundle& bundle, const QString& program, const QStringList& arguments,
-                       const QProcessEnvironment& extra, int timeoutMs, const QString& endWhenShown)
+void PrepareInBundle(QProcess* process, const TemporaryBundle& bundle, const QString& program,
+                     const QProcessEnvironment& extra)
 {
-    QTemporaryDir record;
-    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("TESSARY_APP_DIR"), bundle.Path());
     environment.insert(QStringLiteral("TMPDIR"), bundle.Path());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(extra);
-    if (!endWhenShown.isEmpty())
-        environment.insert(QStringLiteral("TESSARY_UI_RECORD"), record.path());
-    process.setProcessEnvironment(environment);
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(BinaryDirectory() + QLatin1Char('/') + program, arguments);
+    process->setProcessEnvironment(environment);
+    process->setProgram(BinaryDirectory() + QLatin1Char('/') + program);
+}
+
+namespace {
+
+ProcessRun Collect(QProcess* process, const TemporaryBundle& bundle, bool finished)
+{
     ProcessRun run;
-    if (!endWhenShown.isEmpty())
-        run.finished = EndWhenShown(&process, WindowTrace(record.path()), endWhenShown, timeoutMs) != -1;
-    else
-        run.finished = process.waitForFinished(timeoutMs) && process.exitStatus() == QProcess::NormalExit;
-    if (!run.finished)
-        process.kill();
-    run.exitCode = process.exitCode();
-    run.output = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.finished = finished;
+    if (!finished && process->state() != QProcess::NotRunning) {
+        process->kill();
+        process->waitForFinished();
+    }
+    run.exitCode = process->exitCode();
+    run.output = QString::fromLocal8Bit(process->readAllStandardOutput());
+    run.errors = QString::fromLocal8Bit(process->readAllStandardError());
     QDir folder(bundle.Path());
     for (const QString& log : folder.entryList({QStringLiteral("*.log")}, QDir::Files))
         run.log += QString::fromLocal8Bit(ReadFile(folder.filePath(log)));
     return run;
+}
+
+} // namespace
+
+ProcessRun FinishInBundle(QProcess* process, const TemporaryBundle& bundle, int timeoutMs)
+{
+    qRegisterMetaType<QProcess::ExitStatus>("QProcess::ExitStatus");
+    QSignalSpy finished(process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished));
+    const bool ended = process->state() == QProcess::NotRunning || finished.wait(timeoutMs);
+    return Collect(process, bundle, ended && process->exitStatus() == QProcess::NormalExit);
+}
+
+ProcessRun RunInBundle(const TemporaryBundle& bundle, const QString& program, const QStringList& arguments,
+                       const QProcessEnvironment& extra, int timeoutMs, const QString& endWhenShown)
+{
+    QTemporaryDir record;
+    QProcessEnvironment environment = extra;
+    if (!endWhenShown.isEmpty())
+        environment.insert(QStringLiteral("TESSARY_UI_RECORD"), record.path());
+    QProcess process;
+    PrepareInBundle(&process, bundle, program, environment);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setArguments(arguments);
+    process.start();
+    if (endWhenShown.isEmpty())
+        return FinishInBundle(&process, bundle, timeoutMs);
+    return Collect(&process, bundle, EndWhenShown(&process, WindowTrace(record.path()), endWhenShown, timeoutMs) != -1);
 }
 
 ResultsFileContent ReadResultsFile(const QString& path)

@@ -175,22 +175,25 @@ private slots:
                       common),
                  0);
 
+        // One release per product id: the sibling lists the same one.
         QDomDocument document;
         QVERIFY(document.setContent(TestSupport::ReadFile(index)));
         QCOMPARE(document.elementsByTagName("DEVICE").size(), 2);
-        QCOMPARE(document.elementsByTagName("RELEASE").size(), 1);
-        QCOMPARE(document.elementsByTagName("IMAGE").size(), 2);
+        QCOMPARE(document.elementsByTagName("RELEASE").size(), 2);
+        QCOMPARE(document.elementsByTagName("IMAGE").size(), 4);
 
         const auto indexFile = IndexFile::Create(index);
-        const auto descriptors = indexFile->GetImageDescriptors("02.00.00", Identity(0x1F20, "01.00.00"));
-        QCOMPARE(descriptors.size(), 2);
-        QCOMPARE(descriptors.at(0)->GetLength(), std::uint32_t(32 + 200 + 16));
-        QCOMPARE(descriptors.at(1)->GetImageRevision(), QStringLiteral("02.00.01"));
         std::uint16_t sibling = 0;
         QVERIFY(indexFile->GetSiblingProductId(0x1F21, &sibling));
         QCOMPARE(sibling, std::uint16_t(0x1F20));
-        for (const IFirmwareImageDescriptor* descriptor : descriptors)
-            QVERIFY(FirmwareImageFile::Create(descriptor));
+        for (const std::uint16_t productId : {0x1F20, 0x1F21}) {
+            const auto descriptors = indexFile->GetImageDescriptors("02.00.00", Identity(productId, "01.00.00"));
+            QCOMPARE(descriptors.size(), 2);
+            QCOMPARE(descriptors.at(0)->GetLength(), std::uint32_t(32 + 200 + 16));
+            QCOMPARE(descriptors.at(1)->GetImageRevision(), QStringLiteral("02.00.01"));
+            for (const IFirmwareImageDescriptor* descriptor : descriptors)
+                QVERIFY(FirmwareImageFile::Create(descriptor));
+        }
     }
 
     void signsWithItsOwnKey()
@@ -255,26 +258,29 @@ private slots:
         const auto index =
             IndexFile::Create(folder + QStringLiteral("/index.xml"), folder + QStringLiteral("/index.xml.sig"),
                               KeyFrom(folder + QStringLiteral("/sample-index-key.pem")));
-        const ProductIdentity identity = Identity(0x1F20, "01.00.00");
-        QCOMPARE(index->GetVersions(identity), (QStringList{"01.00.00", "01.01.00"}));
-        QCOMPARE(index->GetNewestVersion(identity), QStringLiteral("01.01.00"));
         std::uint16_t sibling = 0;
         QVERIFY(index->GetSiblingProductId(0x1F20, &sibling));
         QCOMPARE(sibling, std::uint16_t(0x1F21));
         QVERIFY(index->GetSiblingProductId(0x1F21, &sibling));
         QCOMPARE(sibling, std::uint16_t(0x1F20));
 
-        for (const QString& release : index->GetVersions(identity)) {
-            const auto descriptors = index->GetImageDescriptors(release, identity);
-            QCOMPARE(descriptors.size(), 2);
-            for (int subId = 0; subId < 2; ++subId) {
-                const IFirmwareImageDescriptor* descriptor = descriptors.at(subId);
-                QCOMPARE(descriptor->GetSubId(), std::uint16_t(subId));
-                // Found in the bundle's FirmwareFiles and verified by length, CRC and digest.
-                QVERIFY(FirmwareImageFile::Create(descriptor));
-                const QString path = folder + '/' + descriptor->GetFileName();
-                CheckSimImage(path, std::uint16_t(subId), descriptor->GetImageRevision());
-                CheckWithDfuSuffix(path, "0x0A12", "0x1F20", "0x0100");
+        // A headset in its boot loader (0x1F21) is offered what it is offered in its application.
+        for (const std::uint16_t productId : {0x1F20, 0x1F21}) {
+            const ProductIdentity identity = Identity(productId, "01.00.00");
+            QCOMPARE(index->GetVersions(identity), (QStringList{"01.00.00", "01.01.00"}));
+            QCOMPARE(index->GetNewestVersion(identity), QStringLiteral("01.01.00"));
+            for (const QString& release : index->GetVersions(identity)) {
+                const auto descriptors = index->GetImageDescriptors(release, identity);
+                QCOMPARE(descriptors.size(), 2);
+                for (int subId = 0; subId < 2; ++subId) {
+                    const IFirmwareImageDescriptor* descriptor = descriptors.at(subId);
+                    QCOMPARE(descriptor->GetSubId(), std::uint16_t(subId));
+                    // Found in the bundle's FirmwareFiles and verified by length, CRC and digest.
+                    QVERIFY(FirmwareImageFile::Create(descriptor));
+                    const QString path = folder + '/' + descriptor->GetFileName();
+                    CheckSimImage(path, std::uint16_t(subId), descriptor->GetImageRevision());
+                    CheckWithDfuSuffix(path, "0x0A12", "0x1F20", "0x0100");
+                }
             }
         }
     }

@@ -146,6 +146,7 @@ private slots:
     void preparePageWaitsForTheHeadset();
     void disconnectOnConnectPageIsNoError();
     void unplugDuringProgrammingReturnsToConnect();
+    void headsetLeftInItsBootLoaderIsBroughtBack();
     void downloadFailureOffersRetry();
     void twoHeadsetsAreRefusedUntilOneIsUnplugged();
     void finalPageWithoutUpdate_data();
@@ -576,6 +577,29 @@ void TestApplicationWizard::unplugDuringProgrammingReturnsToConnect()
     QCOMPARE(RunProgram(driver), 0);
     QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
     QCOMPARE(m_shownWindows.count(ErrorBox), 1);
+}
+
+// Plugged in already in its boot loader, where an interrupted update left it: the connect page takes
+// it as ready (it has no release to report), and the update brings it back as any other.
+void TestApplicationWizard::headsetLeftInItsBootLoaderIsBroughtBack()
+{
+    Sim::HeadsetProfile profile = SampleHeadsetProfile();
+    profile.invalidFirmware = {0, 1};
+    Sim::SimHeadset* headset = Plug(profile);
+    QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Dfu);
+    ModalDriver driver(GuardMs);
+    StartUpdate(driver);
+    driver.When(OnPage(Success), [this] {
+        QCOMPARE(TextOf(Wizard()->currentPage(), "version"), V110);
+        QCOMPARE(TextOf(Wizard()->currentPage(), "deviceName"), QStringLiteral("Orvo ZR3h"));
+        Press(QWizard::FinishButton);
+    });
+    QCOMPARE(RunProgram(driver), 0);
+    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    QVERIFY(!m_shownWindows.contains(ErrorBox));
+    QCOMPARE(headset->ReceivedImages().size(), 2);
+    QVERIFY(headset->FirmwareValid());
+    QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Application);
 }
 
 void TestApplicationWizard::downloadFailureOffersRetry()
