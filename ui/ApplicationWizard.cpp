@@ -22,6 +22,7 @@
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 #include "app/ProgramDirectory.h"
+#include "app/TerminationSignals.h"
 #include "device/IPelarin.h"
 #include "device/PelarinFactory.h"
 #include "firmware/FirmwareProcessingFactory.h"
@@ -121,10 +122,16 @@ ApplicationWizard::ApplicationWizard(IIndexFile* indexFile, QWidget* parent)
             &ApplicationWizard::OnAcquiredFirmwareFiles, Qt::QueuedConnection);
 
     SupportManager::Instance()->SetHostWindow(this);
+    // A stop request from the session or a terminal obeys the rule of closing the window: not while
+    // the headset is being written.
+    SetTerminationGuard([this] { return button(CancelButton)->isEnabled() || button(FinishButton)->isEnabled(); });
     m_readyForNextPage = true;
 }
 
-ApplicationWizard::~ApplicationWizard() = default;
+ApplicationWizard::~ApplicationWizard()
+{
+    SetTerminationGuard({});
+}
 
 void ApplicationWizard::SetUpWindow()
 {

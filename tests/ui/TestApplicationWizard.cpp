@@ -6,6 +6,7 @@
 #include "app/Configuration.h"
 #include "app/ConfigurationFactory.h"
 #include "app/SingleApplication.h"
+#include "app/TerminationSignals.h"
 #include "device/DeviceEngine.h"
 #include "device/IPelarin.h"
 #include "firmware/Crc32.h"
@@ -38,8 +39,10 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextDocument>
+
 #include <QUrlQuery>
 #include <QWizardPage>
+#include <csignal>
 
 #include <memory>
 
@@ -723,11 +726,15 @@ void TestApplicationWizard::programmingCannotBeInterrupted()
                     QTest::keyClick(Wizard(), Qt::Key_Escape);
                     Wizard()->close();
                     QVERIFY(Wizard()->isVisible());
+                    // Nor does a stop request from the session or a terminal end it.
+                    ::raise(SIGTERM);
                 });
     Finish(driver);
+    QuitOnTerminationSignals();
     QCOMPARE(RunProgram(driver), 0);
     QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
     QCOMPARE(m_log->LinesContaining(QStringLiteral("UI: Ignoring Close event - Cancel button not enabled.")).size(), 2);
+    QCOMPARE(m_log->LinesContaining(QStringLiteral("Stop request held: the headset is being updated")).size(), 1);
     QVERIFY(!m_shownWindows.contains(Confirmation));
 }
 
