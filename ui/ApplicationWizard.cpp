@@ -161,12 +161,12 @@ void ApplicationWizard::SetUpButtons()
     help->setMenu(m_helpMenu);
     setButton(HelpButton, help);
     setOption(HaveHelpButton, true);
-    KeepTranslated(this, [this, license, systemInfo, support, help] {
+    KeepTranslated(this, [this, license, systemInfo, support] {
         setWindowTitle(ProgramTitle());
         license->setText(tr("License Agreement"));
         systemInfo->setText(tr("System Information"));
         support->setText(tr("Orvo Product Support"));
-        help->setText(tr("Help"));
+        setButtonText(HelpButton, tr("Help"));
         setButtonText(NextButton, tr("Next"));
         setButtonText(FinishButton, tr("Finish"));
         setButtonText(CancelButton, tr("Cancel"));

@@ -453,6 +453,8 @@ void TestApplicationWizard::updatesTheHeadset()
         QCOMPARE(TextOf(Wizard()->currentPage(), "version"), V110);
         QCOMPARE(TextOf(Wizard()->currentPage(), "deviceName"), QStringLiteral("Orvo ZR3h"));
         QVERIFY(Wizard()->button(QWizard::FinishButton)->isVisible());
+        // Every page change re-labels the wizard's buttons; the Help button keeps its name.
+        QCOMPARE(Wizard()->button(QWizard::HelpButton)->text(), QStringLiteral("Help"));
         resetsOnSuccess = headset->ResetCount();
     });
     // The success page resets the headset once; back and ready, it is left alone.
