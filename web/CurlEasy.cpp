@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <openssl/crypto.h>
+
 #include <mutex>
 
 namespace OrvoCommon {
@@ -24,6 +26,11 @@ CurlEasy::~CurlEasy()
 {
     if (m_handle)
         curl_easy_cleanup(m_handle);
+}
+
+CurlEasy::ThreadStateRelease::~ThreadStateRelease()
+{
+    OPENSSL_thread_stop();
 }
 
 void CurlEasy::ApplyCommonOptions(const char* redirectProtocols)

@@ -20,6 +20,17 @@ public:
     // a bounded redirect chain limited to the given protocols, and the certificate bundle.
     void ApplyCommonOptions(const char* redirectProtocols);
 
+    // Frees OpenSSL's per-thread state (its random generators) when a transfer thread's run() ends.
+    // OpenSSL would free it when the thread exits, but that is after QThread::wait() has returned,
+    // so a program that ends right after a transfer could lose it.
+    struct ThreadStateRelease
+    {
+        ThreadStateRelease() = default;
+        ~ThreadStateRelease();
+        ThreadStateRelease(const ThreadStateRelease&) = delete;
+        ThreadStateRelease& operator=(const ThreadStateRelease&) = delete;
+    };
+
 private:
     CURL* m_handle = nullptr;
 };

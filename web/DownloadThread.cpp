@@ -60,6 +60,7 @@ QString DownloadThread::OutputPath(const QString& localName)
 
 void DownloadThread::run()
 {
+    const CurlEasy::ThreadStateRelease releaseAtEnd;
     const ExceptionPtr exception = Transfer();
     if (exception)
         m_logger->LogException(*exception);

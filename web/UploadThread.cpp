@@ -32,6 +32,7 @@ void UploadThread::Reset()
 
 void UploadThread::run()
 {
+    const CurlEasy::ThreadStateRelease releaseAtEnd;
     CURL* curl = m_curl.Handle();
     curl_easy_reset(curl);
     // The body is the user's system data: a redirect may move it to another HTTPS address only.
