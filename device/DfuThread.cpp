@@ -136,23 +136,29 @@ void DfuThread::SetError(const QString& code)
         m_logger->LogError(QStringLiteral("DfuThread error attempted to change to %1").arg(code));
 }
 
-void DfuThread::Fail()
+void DfuThread::MarkFailed()
 {
     SetError(QLatin1String(ErrorCodes::ProgrammingError));
     SetState(ProgrammingDone);
 }
 
+void DfuThread::MarkFailedThenRetryReset()
+{
+    MarkFailed();
+    RetryReset();
+}
+
 void DfuThread::ResetOrFail()
 {
     if (!m_dfu.Reset())
-        Fail();
+        MarkFailed();
 }
 
 void DfuThread::RetryReset()
 {
     SetState(ResettingToInitialAppMode);
     if (m_retriesLeft.fetch_sub(1) <= 0) {
-        Fail();
+        MarkFailed();
         return;
     }
     ResetOrFail();
@@ -331,8 +337,7 @@ void DfuThread::CheckDfuStateThenMoveTo(std::initializer_list<std::uint8_t> acce
     std::uint8_t state = 0;
     if (!m_dfu.GetState(&state)) {
         CatchUpWithOwner();
-        Fail();
-        RetryReset();
+        MarkFailedThenRetryReset();
         return;
     }
     if (std::find(accepted.begin(), accepted.end(), state) != accepted.end())
@@ -352,7 +357,7 @@ void DfuThread::AppModeStep()
     std::uint8_t state = 0;
     if (!m_dfu.GetState(&state)) {
         CatchUpWithOwner();
-        Fail();
+        MarkFailed();
         return;
     }
     if (state == Dfu::AppIdle) {
@@ -386,7 +391,7 @@ void DfuThread::DfuStep()
     std::uint8_t state = 0;
     if (!m_dfu.GetState(&state)) {
         CatchUpWithOwner();
-        Fail();
+        MarkFailed();
         return;
     }
     std::uint32_t pollTimeoutMs = 0;
@@ -440,7 +445,7 @@ void DfuThread::StartImage()
     }
     if (!image->Open()) {
         m_logger->LogError(QStringLiteral("Unable to open image file %1").arg(image->GetDescriptor()->GetFileName()));
-        Fail();
+        MarkFailed();
         m_dfu.Reset();
         return;
     }
@@ -478,7 +483,7 @@ void DfuThread::HandleDownloadError()
     m_retrying = true;
     if (m_retriesLeft.fetch_sub(1) <= 0) {
         m_logger->LogError(QStringLiteral("Retries exceeded - ending programming"));
-        Fail();
+        MarkFailed();
         return;
     }
     m_logger->LogWarning(QStringLiteral("Error occurred during DFU download - retrying"));
@@ -503,8 +508,7 @@ void DfuThread::OnDeviceConnected(ICsrDevice* device)
     std::uint8_t dfuState = 0;
     if (state == ResettingToInitialAppMode) {
         if (!m_dfu.GetState(&dfuState)) {
-            Fail();
-            RetryReset();
+            MarkFailedThenRetryReset();
         } else if (dfuState == Dfu::AppIdle || dfuState == Dfu::AppDetach) {
             SetState(AppMode);
         } else if (dfuState == Dfu::DfuIdle) {
@@ -520,7 +524,7 @@ void DfuThread::OnDeviceConnected(ICsrDevice* device)
         DfuModeCheck();
     } else {
         if (!m_dfu.GetState(&dfuState) || dfuState != Dfu::AppIdle) {
-            Fail();
+            MarkFailed();
             return;
         }
         m_marks.SetBootMode(Device(), UpdateMarkWriter::BootModeDone);
@@ -561,7 +565,7 @@ void DfuThread::HandleResetTimeout()
         return;
     }
     if (state == ResettingToInitialAppMode && m_retriesLeft.fetch_sub(1) <= 0) {
-        Fail();
+        MarkFailed();
         return;
     }
     ResetOrFail();

@@ -94,8 +94,14 @@ private:
 
     void SetState(ProgrammingState state);
     void SetError(const QString& code);
-    // Records "programming-error" and ends the run.
-    void Fail();
+    // Records "programming-error", which stays the run's outcome, and sets PROGRAMMING_DONE. That ends
+    // the run unless another state is set straight after, as MarkFailedThenRetryReset does.
+    void MarkFailed();
+    // After a failed state request: the run is marked failed, yet moves on at once to
+    // RESETTING_TO_INITIAL_APP_MODE and carries on with its steps, still reporting the failure at its
+    // end. It stops here only when no retry is left or the reset fails; called on the owner's thread,
+    // also when the programming thread catches the brief PROGRAMMING_DONE first.
+    void MarkFailedThenRetryReset();
     void RetryReset();
     void ResetOrFail();
 
