@@ -3,12 +3,17 @@
 #include "device/CsrBcCmdProtocol.h"
 #include "device/DeviceWorkerThread.h"
 #include "device/DfuProtocol.h"
+#include "device/ImageDownloadCursor.h"
+#include "device/ImageDownloadWalk.h"
+#include "device/ProgrammedVersionCheck.h"
+#include "device/ProgrammingResult.h"
+#include "device/ProgrammingSettings.h"
+#include "device/SubIdOrderedImages.h"
+#include "device/UpdateMarkWriter.h"
 #include "firmware/FirmwareImageList.h"
 
 #include <QList>
-#include <QMap>
 #include <QMutex>
-#include <QSet>
 #include <QString>
 #include <QWaitCondition>
 
@@ -85,13 +90,18 @@ private slots:
     void OnProgressTimer();
 
 private:
+    static constexpr int ProgressTickMs = 200;
+
     void SetState(ProgrammingState state);
     void SetError(const QString& code);
-    void SetErrorIfNone(const QString& code);
-    QString Error() const;
-    QList<QString> Versions() const;
-    // Records "programming-error" and ends the run.
-    void Fail();
+    // Records "programming-error", which stays the run's outcome, and sets PROGRAMMING_DONE. That ends
+    // the run unless another state is set straight after, as MarkFailedThenRetryReset does.
+    void MarkFailed();
+    // After a failed state request: the run is marked failed, yet moves on at once to
+    // RESETTING_TO_INITIAL_APP_MODE and carries on with its steps, still reporting the failure at its
+    // end. It stops here only when no retry is left or the reset fails; called on the owner's thread,
+    // also when the programming thread catches the brief PROGRAMMING_DONE first.
+    void MarkFailedThenRetryReset();
     void RetryReset();
     void ResetOrFail();
 
@@ -105,8 +115,6 @@ private:
     void AppModeStep();
     void DfuStep();
     void DfuModeCheck();
-    bool NeedsProgramming(int subId, const IFirmwareImageFile* image, const QString& deviceVersion) const;
-    IFirmwareImageFile* NextImage();
     void StartImage();
     void SendBlock();
     void HandleDownloadError();
@@ -115,17 +123,8 @@ private:
     // explains a failed request is recorded before the failure.
     void CatchUpWithOwner();
 
-    // The current image, shared with the fail-safe thread.
-    void SetCurrentImage(IFirmwareImageFile* image);
-    IFirmwareImageFile* CurrentImage() const;
-    bool ReadBlock(QByteArray* data);
-    void CloseCurrentImage(bool forget);
-    std::uint32_t BodyLength(const IFirmwareImageFile* image) const;
-
-    bool ReadBootMode(std::uint16_t* bootMode);
-    void SetBootMode(std::uint16_t bootMode);
-    bool SetReleaseVersion(const QString& text);
-    bool CheckVersions(const QList<QString>& versions);
+    // Writes the release version to the device and, once it is there, into the run's version list.
+    void SetReleaseVersion(const QString& text);
     void ColdReset();
     ICsrDevice* Device() const { return m_device.load(); }
     void TakeDevice(ICsrDevice* device);
@@ -133,16 +132,14 @@ private:
     // Fixed for the run.
     ILogger* m_logger;
     const IIndexFile* m_indexFile;
-    FirmwareImageList m_images;
-    const bool m_manualMode;
-    const int m_resetTimeoutMs;
-    const int m_sequenceRetries;
-    const int m_failsafeSeconds;
-    const bool m_acceptNonMatchingSuffix;
-    const int m_hciTimeoutMs;
+    const SubIdOrderedImages m_images;
+    const ProgrammingSettings m_settings;
 
     DfuProtocol m_dfu;
     CsrBcCmdProtocol m_bcCmd;
+    UpdateMarkWriter m_marks;
+    const ProgrammedVersionCheck m_versionCheck;
+    ImageDownloadWalk m_walk;
     std::unique_ptr<UpdateProgressEstimate> m_estimate;
     std::unique_ptr<FailsafeTimerThread> m_failsafe;
 
@@ -153,22 +150,13 @@ private:
     std::atomic<bool> m_completionReported{false};
     std::atomic<bool> m_coldResetPending{false};
     std::atomic<bool> m_stopRequested{false};
-    std::atomic<std::uint16_t> m_nextBlock{0};
-    std::atomic<std::uint32_t> m_remainingBytes{0};
     mutable QMutex m_stateMutex; // serialises state changes, their log line and the wake-up
     QWaitCondition m_stateChanged;
-    mutable QMutex m_resultMutex;
-    QString m_error;
-    QList<QString> m_versions;
-    mutable QMutex m_imageMutex;
-    IFirmwareImageFile* m_currentImage = nullptr;
+    ProgrammingResult m_result;
+    ImageDownloadCursor m_cursor;
 
-    // Programming thread only (and the owner's slots while this thread waits for a reset).
-    int m_subIndex = 0;
-    QSet<int> m_loaded;
+    // Programming thread only.
     bool m_retrying = false;
-    bool m_forceAll = false;
-    QMap<int, std::uint8_t> m_suffixLengths;
 };
 
 } // namespace OrvoCommon
