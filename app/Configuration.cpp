@@ -25,11 +25,7 @@ bool ParseCNumber(const QString& text, unsigned* value)
     return ok;
 }
 
-Configuration::Configuration() : m_logger(GetLogger())
-{
-    if (!m_logger)
-        throw OrvoException(QLatin1String(ErrorCodes::InternalError), QStringLiteral("Unable to get ILogger"));
-}
+Configuration::Configuration() : m_logger(RequireLogger()) {}
 
 void Configuration::Fail(const QString& message)
 {

@@ -155,4 +155,12 @@ ILogger* GetLogger()
     return LoggerFactory::Instance()->CreateLogger();
 }
 
+ILogger* RequireLogger(const char* errorCode)
+{
+    ILogger* logger = GetLogger();
+    if (!logger)
+        throw OrvoException(QLatin1String(errorCode), QStringLiteral("Unable to get ILogger"));
+    return logger;
+}
+
 } // namespace OrvoCommon

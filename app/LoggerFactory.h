@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ErrorCodes.h"
+
 #include <memory>
 
 namespace OrvoCommon {
@@ -27,5 +29,9 @@ private:
 
 // Shorthand for LoggerFactory::Instance()->CreateLogger().
 ILogger* GetLogger();
+
+// The logger for a constructor that cannot work without one: throws OrvoException with errorCode
+// and "Unable to get ILogger" instead of handing out null.
+ILogger* RequireLogger(const char* errorCode = ErrorCodes::InternalError);
 
 } // namespace OrvoCommon

@@ -5,7 +5,7 @@
 #include "app/ErrorCodes.h"
 #include "app/IConfiguration.h"
 #include "app/ILogger.h"
-#include "device/DeviceServices.h"
+#include "app/LoggerFactory.h"
 #include "device/QueryInfo.h"
 #include "usb/CsrUsbInterfaceFactory.h"
 #include "usb/ICsrUsbInterface.h"

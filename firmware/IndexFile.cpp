@@ -5,7 +5,6 @@
 #include "app/ErrorCodes.h"
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
-#include "app/OrvoException.h"
 #include "app/ProgramFiles.h"
 #include "firmware/Crc32.h"
 #include "firmware/Ed25519Key.h"
@@ -415,10 +414,7 @@ std::unique_ptr<IIndexFile> IndexFile::Create(const QString& path, const QString
 
 std::unique_ptr<IIndexFile> IndexFile::Make(const QString& path, const QString& signaturePath, const TrustedKeys* keys)
 {
-    ILogger* logger = GetLogger();
-    if (!logger)
-        throw OrvoException(QLatin1String(ErrorCodes::InternalError), QStringLiteral("Unable to get ILogger"));
-    std::unique_ptr<IndexFile> indexFile(new IndexFile(logger));
+    std::unique_ptr<IndexFile> indexFile(new IndexFile(RequireLogger()));
     indexFile->Load(path, signaturePath, keys);
     return indexFile;
 }

@@ -1,9 +1,7 @@
 #include "usb/CsrDevice.h"
 
-#include "app/ErrorCodes.h"
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
-#include "app/OrvoException.h"
 #include "usb/IUsbTransport.h"
 
 #include <QMutexLocker>
@@ -42,9 +40,7 @@ std::uint16_t Word(const QByteArray& bytes, int offset)
 
 CsrDevice::CsrDevice(const QString& path, IUsbTransport* transport) : m_path(path)
 {
-    m_logger = GetLogger();
-    if (!m_logger)
-        throw OrvoException(QLatin1String(ErrorCodes::InternalError), QStringLiteral("Unable to get ILogger"));
+    m_logger = RequireLogger();
     QMutexLocker lock(&m_mutex);
     m_logger->LogInformation(QStringLiteral("Opening CSR device"));
     QString why;
