@@ -18,7 +18,7 @@ class LinuxUsbDriverInstallerFactory : public UsbDriverInstallerFactory
 public:
     LinuxUsbDriverInstallerFactory() { Register(this); }
     // A new installer for every caller, who owns it.
-    IUsbDriverInstaller* CreateUsbDriverInstaller() override;
+    std::unique_ptr<IUsbDriverInstaller> CreateUsbDriverInstaller() override;
 };
 
 class LinuxPlatformSupportFactory : public PlatformSupportFactory
