@@ -1,8 +1,7 @@
 #pragma once
 
 #include "app/ErrorCodes.h"
-
-#include <memory>
+#include "app/LazyInstance.h"
 
 namespace OrvoCommon {
 
@@ -15,16 +14,13 @@ class LoggerFactory
 {
 public:
     static LoggerFactory* Instance();
+    LoggerFactory();
     ~LoggerFactory();
 
     ILogger* CreateLogger();
 
 private:
-    friend class Logger;
-    void Forget(Logger* logger);
-
-    Logger* m_logger = nullptr;
-    std::unique_ptr<Logger> m_owned;
+    LazyInstance<Logger> m_logger;
 };
 
 // Shorthand for LoggerFactory::Instance()->CreateLogger().

@@ -70,9 +70,7 @@ std::unique_ptr<IUsbDriverInstaller> LinuxUsbDriverInstallerFactory::CreateUsbDr
 
 IPlatformSupport* LinuxPlatformSupportFactory::CreatePlatformSupport()
 {
-    if (!m_instance)
-        m_instance = std::make_unique<LinuxPlatformSupport>();
-    return m_instance.get();
+    return m_instance.Get();
 }
 
 namespace {
