@@ -1,9 +1,8 @@
 #include "device/DeviceQueryThread.h"
 
 #include "app/ConfigKeys.h"
-#include "app/ConfigurationFactory.h"
+#include "app/ConfiguredInt.h"
 #include "app/ErrorCodes.h"
-#include "app/IConfiguration.h"
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 #include "device/QueryInfo.h"
@@ -12,20 +11,7 @@
 
 #include <QMutexLocker>
 
-#include <algorithm>
-#include <climits>
-
 namespace OrvoCommon {
-
-namespace {
-
-int ConfiguredInt(const char* key, unsigned defaultValue)
-{
-    return static_cast<int>(
-        std::min<unsigned>(GetConfiguration()->GetNumber(QLatin1String(key), defaultValue), INT_MAX));
-}
-
-} // namespace
 
 DeviceQueryThread::DeviceQueryThread(ICsrDevice* device, const char* failureCode, const QString& disconnectedMessage)
     : m_device(device), m_logger(RequireLogger()),
