@@ -4,7 +4,7 @@
 #include "app/LoggerFactory.h"
 #include "device/BcCmdConstants.h"
 #include "device/DeviceText.h"
-#include "device/WireWords.h"
+#include "usb/WireWords.h"
 
 namespace OrvoCommon {
 
