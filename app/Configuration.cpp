@@ -4,6 +4,7 @@
 #include "app/ConfigurationFactory.h"
 #include "app/ErrorCodes.h"
 #include "app/ILogger.h"
+#include "app/LazyInstance.h"
 #include "app/LoggerFactory.h"
 #include "app/OrvoException.h"
 #include "app/ProgramDirectory.h"
@@ -11,8 +12,6 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QMutexLocker>
-
-#include <memory>
 
 namespace OrvoCommon {
 
@@ -25,11 +24,7 @@ bool ParseCNumber(const QString& text, unsigned* value)
     return ok;
 }
 
-Configuration::Configuration() : m_logger(GetLogger())
-{
-    if (!m_logger)
-        throw OrvoException(QLatin1String(ErrorCodes::InternalError), QStringLiteral("Unable to get ILogger"));
-}
+Configuration::Configuration() : m_logger(RequireLogger()) {}
 
 void Configuration::Fail(const QString& message)
 {
@@ -237,12 +232,8 @@ ConfigurationFactory* ConfigurationFactory::Instance()
 IConfiguration* ConfigurationFactory::CreateConfiguration()
 {
     // Created on first use; a logger failure propagates and the next request tries again.
-    static std::unique_ptr<Configuration> instance;
-    static QMutex creationMutex;
-    QMutexLocker lock(&creationMutex);
-    if (!instance)
-        instance = std::make_unique<Configuration>();
-    return instance.get();
+    static LazyInstance<Configuration> instance;
+    return instance.Get();
 }
 
 IConfiguration* GetConfiguration()

@@ -34,7 +34,6 @@ Logger::Logger() : m_path(TempDirectoryWithSlash() + QStringLiteral("OrvoError.l
 Logger::~Logger()
 {
     m_file.reset();
-    LoggerFactory::Instance()->Forget(this);
 }
 
 void Logger::SetLogFile(const QString& name, bool registerForCleanup)
@@ -132,27 +131,28 @@ LoggerFactory* LoggerFactory::Instance()
     return &factory;
 }
 
-ILogger* LoggerFactory::CreateLogger()
-{
-    QMutexLocker lock(&Logger::Mutex());
-    if (!m_logger) {
-        m_owned = std::make_unique<Logger>();
-        m_logger = m_owned.get();
-    }
-    return m_logger;
-}
+// Made under the logger's own mutex, as every write is, so that the one lock order (the logger's,
+// then the temp-file list's) holds here too.
+LoggerFactory::LoggerFactory() : m_logger(&Logger::Mutex()) {}
 
 LoggerFactory::~LoggerFactory() = default;
 
-void LoggerFactory::Forget(Logger* logger)
+ILogger* LoggerFactory::CreateLogger()
 {
-    if (m_logger == logger)
-        m_logger = nullptr;
+    return m_logger.Get();
 }
 
 ILogger* GetLogger()
 {
     return LoggerFactory::Instance()->CreateLogger();
+}
+
+ILogger* RequireLogger(const char* errorCode)
+{
+    ILogger* logger = GetLogger();
+    if (!logger)
+        throw OrvoException(QLatin1String(errorCode), QStringLiteral("Unable to get ILogger"));
+    return logger;
 }
 
 } // namespace OrvoCommon

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <memory>
+#include "app/ErrorCodes.h"
+#include "app/LazyInstance.h"
 
 namespace OrvoCommon {
 
@@ -13,19 +14,20 @@ class LoggerFactory
 {
 public:
     static LoggerFactory* Instance();
+    LoggerFactory();
     ~LoggerFactory();
 
     ILogger* CreateLogger();
 
 private:
-    friend class Logger;
-    void Forget(Logger* logger);
-
-    Logger* m_logger = nullptr;
-    std::unique_ptr<Logger> m_owned;
+    LazyInstance<Logger> m_logger;
 };
 
 // Shorthand for LoggerFactory::Instance()->CreateLogger().
 ILogger* GetLogger();
+
+// The logger for a constructor that cannot work without one: throws OrvoException with errorCode
+// and "Unable to get ILogger" instead of handing out null.
+ILogger* RequireLogger(const char* errorCode = ErrorCodes::InternalError);
 
 } // namespace OrvoCommon

@@ -1,10 +1,10 @@
 #include "device/CsrBcCmdProtocol.h"
 
 #include "app/ILogger.h"
+#include "app/LoggerFactory.h"
 #include "device/BcCmdConstants.h"
-#include "device/DeviceServices.h"
 #include "device/DeviceText.h"
-#include "device/WireWords.h"
+#include "usb/WireWords.h"
 
 namespace OrvoCommon {
 

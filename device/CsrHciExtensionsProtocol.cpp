@@ -1,8 +1,8 @@
 #include "device/CsrHciExtensionsProtocol.h"
 
 #include "app/ILogger.h"
+#include "app/LoggerFactory.h"
 #include "device/BcCmdConstants.h"
-#include "device/DeviceServices.h"
 #include "device/DeviceText.h"
 
 namespace OrvoCommon {

@@ -1,31 +1,17 @@
 #include "device/DeviceQueryThread.h"
 
 #include "app/ConfigKeys.h"
-#include "app/ConfigurationFactory.h"
+#include "app/ConfiguredInt.h"
 #include "app/ErrorCodes.h"
-#include "app/IConfiguration.h"
 #include "app/ILogger.h"
-#include "device/DeviceServices.h"
+#include "app/LoggerFactory.h"
 #include "device/QueryInfo.h"
 #include "usb/CsrUsbInterfaceFactory.h"
 #include "usb/ICsrUsbInterface.h"
 
 #include <QMutexLocker>
 
-#include <algorithm>
-#include <climits>
-
 namespace OrvoCommon {
-
-namespace {
-
-int ConfiguredInt(const char* key, unsigned defaultValue)
-{
-    return static_cast<int>(
-        std::min<unsigned>(GetConfiguration()->GetNumber(QLatin1String(key), defaultValue), INT_MAX));
-}
-
-} // namespace
 
 DeviceQueryThread::DeviceQueryThread(ICsrDevice* device, const char* failureCode, const QString& disconnectedMessage)
     : m_device(device), m_logger(RequireLogger()),

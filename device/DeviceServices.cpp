@@ -1,19 +1,10 @@
 #include "device/DeviceServices.h"
 
 #include "app/ErrorCodes.h"
-#include "app/LoggerFactory.h"
 #include "app/OrvoException.h"
 #include "device/PelarinUsbCommDriverTest.h"
 
 namespace OrvoCommon {
-
-ILogger* RequireLogger()
-{
-    ILogger* logger = GetLogger();
-    if (!logger)
-        throw OrvoException(QLatin1String(ErrorCodes::InternalError), QStringLiteral("Unable to get ILogger"));
-    return logger;
-}
 
 UpdatePelarin::PelarinUsbCommDriverTest* RequireTestSwitches()
 {

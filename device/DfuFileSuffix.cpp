@@ -4,11 +4,11 @@
 #include "app/ILogger.h"
 #include "device/DeviceText.h"
 #include "device/DfuConstants.h"
-#include "device/WireWords.h"
 #include "firmware/Crc32.h"
 #include "firmware/IFirmwareImageDescriptor.h"
 #include "firmware/IFirmwareImageFile.h"
 #include "firmware/IIndexFile.h"
+#include "usb/WireWords.h"
 
 #include <QtEndian>
 

@@ -6,6 +6,7 @@
 #include "device/DeviceText.h"
 #include "device/PelarinUsbCommDriverTest.h"
 #include "usb/ICsrDevice.h"
+#include "usb/WireWords.h"
 
 namespace OrvoCommon {
 
@@ -33,8 +34,7 @@ bool HciProtocol::SendHciCommand(ICsrDevice* device, std::uint8_t ogf, std::uint
     const auto opcode = static_cast<std::uint16_t>((ogf << Hci::OcfBits) | (ocf & Hci::OcfMask));
     QByteArray command;
     command.reserve(Hci::CommandHeaderSize + parameters.size());
-    command.append(static_cast<char>(opcode & 0xFF));
-    command.append(static_cast<char>(opcode >> 8));
+    AppendWord(&command, opcode);
     command.append(static_cast<char>(parameters.size()));
     command.append(parameters);
     if (!device->ControlWriteTransfer(Hci::CommandRequestType, Hci::CommandRequest, 0, hciInterface, command)) {

@@ -2,7 +2,7 @@
 
 #include "app/ErrorCodes.h"
 #include "app/ILogger.h"
-#include "device/DeviceServices.h"
+#include "app/LoggerFactory.h"
 #include "device/DeviceText.h"
 #include "device/IPelarinUsbCommDriver.h"
 #include "device/PelarinUsbCommDriverFactory.h"

@@ -1,44 +1,28 @@
 #include "device/PelarinFactory.h"
 
+#include "app/LazyInstance.h"
 #include "device/Pelarin.h"
-
-#include <QMutex>
-#include <QMutexLocker>
-
-#include <memory>
 
 namespace UpdatePelarin {
 
 namespace {
 
-struct FacadeHolder
+OrvoCommon::LazyInstance<Pelarin>& Facade()
 {
-    QMutex mutex;
-    std::unique_ptr<Pelarin> facade;
-};
-
-FacadeHolder& Holder()
-{
-    static FacadeHolder holder;
-    return holder;
+    static OrvoCommon::LazyInstance<Pelarin> facade;
+    return facade;
 }
 
 } // namespace
 
 IPelarin* PelarinFactory::CreatePelarin()
 {
-    FacadeHolder& holder = Holder();
-    QMutexLocker lock(&holder.mutex);
-    if (!holder.facade)
-        holder.facade = std::make_unique<Pelarin>();
-    return holder.facade.get();
+    return Facade().Get();
 }
 
 void PelarinFactory::Destroy()
 {
-    FacadeHolder& holder = Holder();
-    QMutexLocker lock(&holder.mutex);
-    holder.facade.reset();
+    Facade().Reset();
 }
 
 } // namespace UpdatePelarin

@@ -2,9 +2,9 @@
 
 #include "app/ErrorCodes.h"
 #include "app/ILogger.h"
+#include "app/LoggerFactory.h"
 #include "app/OrvoException.h"
 #include "device/CsrBcCmdProtocol.h"
-#include "device/DeviceServices.h"
 #include "device/DeviceText.h"
 #include "device/DfuConstants.h"
 #include "device/DfuThread.h"

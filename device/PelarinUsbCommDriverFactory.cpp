@@ -1,38 +1,24 @@
 #include "device/PelarinUsbCommDriverFactory.h"
 
+#include "app/LazyInstance.h"
 #include "device/PelarinUsbCommDriver.h"
 #include "device/PelarinUsbCommDriverTest.h"
-
-#include <QMutex>
-#include <QMutexLocker>
-
-#include <memory>
 
 namespace OrvoCommon {
 
 namespace {
 
-struct DriverHolder
+LazyInstance<PelarinUsbCommDriver>& Driver()
 {
-    QMutex mutex;
-    std::unique_ptr<PelarinUsbCommDriver> driver;
-};
-
-DriverHolder& Holder()
-{
-    static DriverHolder holder;
-    return holder;
+    static LazyInstance<PelarinUsbCommDriver> driver;
+    return driver;
 }
 
 } // namespace
 
 IPelarinUsbCommDriver* PelarinUsbCommDriverFactory::CreatePelarinUsbCommDriver()
 {
-    DriverHolder& holder = Holder();
-    QMutexLocker lock(&holder.mutex);
-    if (!holder.driver)
-        holder.driver = std::make_unique<PelarinUsbCommDriver>();
-    return holder.driver.get();
+    return Driver().Get();
 }
 
 UpdatePelarin::PelarinUsbCommDriverTest* PelarinUsbCommDriverFactory::CreatePelarinUsbCommDriverTest()
@@ -42,9 +28,7 @@ UpdatePelarin::PelarinUsbCommDriverTest* PelarinUsbCommDriverFactory::CreatePela
 
 void PelarinUsbCommDriverFactory::Destroy()
 {
-    DriverHolder& holder = Holder();
-    QMutexLocker lock(&holder.mutex);
-    holder.driver.reset();
+    Driver().Reset();
 }
 
 } // namespace OrvoCommon

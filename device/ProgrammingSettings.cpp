@@ -2,22 +2,12 @@
 
 #include "app/ConfigKeys.h"
 #include "app/ConfigurationFactory.h"
+#include "app/ConfiguredInt.h"
 #include "app/IConfiguration.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace OrvoCommon {
-
-namespace {
-
-int ConfiguredInt(const char* key, unsigned defaultValue)
-{
-    return static_cast<int>(
-        std::min<unsigned>(GetConfiguration()->GetNumber(QLatin1String(key), defaultValue), INT_MAX));
-}
-
-} // namespace
 
 ProgrammingSettings ProgrammingSettings::Read()
 {

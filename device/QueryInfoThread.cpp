@@ -4,7 +4,7 @@
 #include "app/ILogger.h"
 #include "device/PsKeys.h"
 #include "device/PsValueText.h"
-#include "device/WireWords.h"
+#include "usb/WireWords.h"
 
 #include <algorithm>
 

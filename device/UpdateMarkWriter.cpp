@@ -6,9 +6,9 @@
 #include "device/CsrBcCmdProtocol.h"
 #include "device/PsKeys.h"
 #include "device/ReleaseVersionKey.h"
-#include "device/WireWords.h"
 #include "firmware/VersionNumbers.h"
 #include "usb/ICsrDevice.h"
+#include "usb/WireWords.h"
 
 namespace OrvoCommon {
 

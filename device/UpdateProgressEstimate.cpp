@@ -1,7 +1,7 @@
 #include "device/UpdateProgressEstimate.h"
 
 #include "app/ILogger.h"
-#include "device/DeviceServices.h"
+#include "app/LoggerFactory.h"
 #include "firmware/IFirmwareImageDescriptor.h"
 
 #include <QMutexLocker>

@@ -1,14 +1,13 @@
 #include "firmware/FirmwareFileLocator.h"
 
 #include "app/ErrorCodes.h"
+#include "app/LazyInstance.h"
 #include "app/LoggerFactory.h"
 #include "app/ProgramDirectory.h"
 #include "firmware/LoggedException.h"
 #include "sysinfo/ISystemInfoReader.h"
 
 #include <QFileInfo>
-#include <QMutex>
-#include <QMutexLocker>
 
 #include <memory>
 
@@ -20,22 +19,19 @@ constexpr char FirmwareFolder[] = "FirmwareFiles";
 
 FirmwareFileLocator* FirmwareFileLocator::Instance()
 {
-    static QMutex mutex;
-    static std::unique_ptr<FirmwareFileLocator> instance;
-    QMutexLocker lock(&mutex);
-    if (instance)
-        return instance.get();
-
-    SystemInfoReaderFactory* factory = SystemInfoReaderFactory::Registered();
-    ISystemInfoReader* reader = factory ? factory->CreateSystemInfoReader() : nullptr;
-    if (!reader)
-        ThrowLoggedException(GetLogger(), ErrorCodes::InternalError,
-                             QStringLiteral("Unable to acquire SystemInfoReader"));
-    const QString bundlePath = reader->GetBundlePath();
-    if (bundlePath.isEmpty())
-        ThrowLoggedException(GetLogger(), ErrorCodes::InternalError, QStringLiteral("Unable to acquire bundle path"));
-    instance.reset(new FirmwareFileLocator(bundlePath));
-    return instance.get();
+    static LazyInstance<FirmwareFileLocator> instance;
+    return instance.Get([] {
+        SystemInfoReaderFactory* factory = SystemInfoReaderFactory::Registered();
+        ISystemInfoReader* reader = factory ? factory->CreateSystemInfoReader() : nullptr;
+        if (!reader)
+            ThrowLoggedException(GetLogger(), ErrorCodes::InternalError,
+                                 QStringLiteral("Unable to acquire SystemInfoReader"));
+        const QString bundlePath = reader->GetBundlePath();
+        if (bundlePath.isEmpty())
+            ThrowLoggedException(GetLogger(), ErrorCodes::InternalError,
+                                 QStringLiteral("Unable to acquire bundle path"));
+        return std::unique_ptr<FirmwareFileLocator>(new FirmwareFileLocator(bundlePath));
+    });
 }
 
 QString FirmwareFileLocator::FindFolder(const QString& fileName) const

@@ -30,10 +30,8 @@ QString ProgramFolderPath(const QString& fileName)
 }
 } // namespace
 
-FirmwareProcessing::FirmwareProcessing(QObject* parent) : IFirmwareProcessing(parent), m_logger(GetLogger())
+FirmwareProcessing::FirmwareProcessing(QObject* parent) : IFirmwareProcessing(parent), m_logger(RequireLogger())
 {
-    if (!m_logger)
-        throw OrvoException(QLatin1String(ErrorCodes::InternalError), QStringLiteral("Unable to get ILogger"));
     RegisterCommonMetaTypes();
     RegisterFirmwareMetaTypes();
     qRegisterMetaType<IIndexFile*>("IIndexFile*");

@@ -1,5 +1,6 @@
 #include "firmware/FirmwareProcessingFactory.h"
 
+#include "app/LazyInstance.h"
 #include "firmware/FirmwareProcessing.h"
 #include "firmware/FirmwareProcessingTest.h"
 
@@ -12,15 +13,12 @@ IFirmwareProcessing* FirmwareProcessingFactory::CreateFirmwareProcessing()
 {
     // Used on the GUI thread only. The application object owns it, so that its downloader thread
     // and timer go while Qt is still up.
-    static QPointer<FirmwareProcessing> instance;
-    if (!instance) {
-        try {
-            instance = new FirmwareProcessing(QCoreApplication::instance());
-        } catch (const OrvoException&) {
-            return nullptr;
-        }
+    static LazyInstance<FirmwareProcessing, QPointer<FirmwareProcessing>> instance;
+    try {
+        return instance.Get([] { return new FirmwareProcessing(QCoreApplication::instance()); });
+    } catch (const OrvoException&) {
+        return nullptr;
     }
-    return instance.data();
 }
 
 IFirmwareProcessingTest* FirmwareProcessingFactory::CreateFirmwareProcessingTest()

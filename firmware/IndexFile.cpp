@@ -5,10 +5,11 @@
 #include "app/ErrorCodes.h"
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
-#include "app/OrvoException.h"
 #include "app/ProgramFiles.h"
 #include "firmware/Crc32.h"
 #include "firmware/Ed25519Key.h"
+#include "firmware/IndexDocument.h"
+#include "firmware/IndexNames.h"
 #include "firmware/IndexNumber.h"
 #include "firmware/LoggedException.h"
 #include "firmware/Sha256.h"
@@ -18,10 +19,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QPair>
 #include <QSet>
-#include <QVector>
-#include <QXmlStreamReader>
 
 #include <algorithm>
 
@@ -29,170 +27,14 @@ namespace OrvoCommon {
 
 namespace {
 
-const QString Index = QStringLiteral("INDEX");
-const QString Device = QStringLiteral("DEVICE");
-const QString Hardware = QStringLiteral("HARDWARE");
-const QString Release = QStringLiteral("RELEASE");
-const QString Image = QStringLiteral("IMAGE");
-const QString PatternMatch = QStringLiteral("PATTERNMATCH");
-const QString Regex = QStringLiteral("REGEX");
-
 constexpr std::uint32_t MaxProductId = 0xFFFF;
 constexpr std::uint32_t MaxSubId = 0xFF;
 constexpr std::uint32_t MaxVariant = 0xFFFF;
 constexpr std::uint32_t Max32 = 0xFFFFFFFF;
 constexpr std::uint32_t CompressionNone = 0;
 constexpr std::uint32_t CompressionType16 = 16;
-// A real catalogue nests seven deep. The bound keeps the ancestor walks below cheap on hostile files.
-constexpr int MaximumDepth = 64;
 
-// An element's attributes, copied out of the reader, whose own references live only until its next token.
-class Attributes
-{
-public:
-    Attributes() = default;
-    explicit Attributes(const QXmlStreamAttributes& attributes)
-    {
-        m_items.reserve(attributes.size());
-        for (const QXmlStreamAttribute& attribute : attributes)
-            m_items.append({Intern(attribute.qualifiedName()), attribute.value().toString()});
-    }
-
-    bool hasAttribute(const QString& name) const
-    {
-        return std::any_of(m_items.cbegin(), m_items.cend(), [&](const Item& item) { return item.first == name; });
-    }
-    QString value(const QString& name) const
-    {
-        for (const Item& item : m_items) {
-            if (item.first == name)
-                return item.second;
-        }
-        return QString();
-    }
-
-private:
-    using Item = QPair<QString, QString>;
-
-    // The catalogue's own attribute names are shared rather than copied: a large file has
-    // tens of thousands of them.
-    static QString Intern(const QStringRef& name)
-    {
-        static const QString known[] = {
-            QStringLiteral("ID"),       QStringLiteral("PRODUCTNAME"), QStringLiteral("VARIANT"),
-            QStringLiteral("REVISION"), QStringLiteral("SUBID"),       QStringLiteral("FILENAME"),
-            QStringLiteral("LENGTH"),   QStringLiteral("CRC"),         QStringLiteral("COMPRESSION"),
-            QStringLiteral("FLAGS"),    QStringLiteral("HTTPHOST"),    QStringLiteral("URLPATH"),
-            QStringLiteral("NOFORCE"),  QStringLiteral("MATCH"),       QStringLiteral("POSTUPGRADEURLPATH"),
-            QStringLiteral("SHA256")};
-        for (const QString& candidate : known) {
-            if (name == candidate)
-                return candidate;
-        }
-        return name.toString();
-    }
-
-    QVector<Item> m_items;
-};
-
-// The elements of the document that the catalogue is made of, gathered in one streaming pass so
-// that a large index file needs no DOM tree. Elements are found by tag name wherever they sit;
-// IMAGEs remember whether their ancestry is RELEASE, HARDWARE, DEVICE.
-struct IndexDocument
-{
-    struct HardwareRecord
-    {
-        Attributes attributes;
-        QVector<int> patternMatches; // every PATTERNMATCH below it
-    };
-    struct ImageRecord
-    {
-        Attributes attributes;
-        QString missingParent; // empty when the ancestry is right
-        int release = -1;
-        int hardware = -1;
-        int device = -1;
-    };
-
-    QString rootName;
-    QVector<Attributes> devices;
-    QVector<HardwareRecord> hardware;
-    QVector<Attributes> releases;
-    QVector<QVector<Attributes>> patternMatches; // the REGEXes below each PATTERNMATCH
-    QVector<ImageRecord> images;
-
-    // Empty on success, else the reason the document cannot be read.
-    QString Read(const QByteArray& content)
-    {
-        struct Frame
-        {
-            QString name;
-            int record;
-        };
-        QVector<Frame> stack;
-        QXmlStreamReader reader(content);
-        reader.setNamespaceProcessing(false);
-        while (!reader.atEnd()) {
-            const QXmlStreamReader::TokenType token = reader.readNext();
-            if (token == QXmlStreamReader::EndElement) {
-                stack.pop_back();
-                continue;
-            }
-            if (token != QXmlStreamReader::StartElement)
-                continue;
-            if (stack.size() >= MaximumDepth)
-                return QStringLiteral("elements are nested more than %1 deep").arg(MaximumDepth);
-            const QString name = reader.qualifiedName().toString();
-            if (stack.isEmpty())
-                rootName = name;
-            int record = -1;
-            if (name == Device) {
-                record = devices.size();
-                devices.append(Attributes(reader.attributes()));
-            } else if (name == Hardware) {
-                record = hardware.size();
-                hardware.append(HardwareRecord{Attributes(reader.attributes()), {}});
-            } else if (name == Release) {
-                record = releases.size();
-                releases.append(Attributes(reader.attributes()));
-            } else if (name == PatternMatch) {
-                record = patternMatches.size();
-                patternMatches.append(QVector<Attributes>());
-                for (const Frame& frame : qAsConst(stack)) {
-                    if (frame.name == Hardware)
-                        hardware[frame.record].patternMatches.append(record);
-                }
-            } else if (name == Regex) {
-                for (const Frame& frame : qAsConst(stack)) {
-                    if (frame.name == PatternMatch)
-                        patternMatches[frame.record].append(Attributes(reader.attributes()));
-                }
-            } else if (name == Image) {
-                images.append(ReadImagePlace(stack, Attributes(reader.attributes())));
-            }
-            stack.append({name, record});
-        }
-        return reader.hasError() ? reader.errorString() : QString();
-    }
-
-    template <typename Stack>
-    static ImageRecord ReadImagePlace(const Stack& stack, const Attributes& attributes)
-    {
-        ImageRecord image;
-        image.attributes = attributes;
-        const int size = stack.size();
-        const QString expected[] = {Release, Hardware, Device};
-        int* records[] = {&image.release, &image.hardware, &image.device};
-        for (int level = 0; level < 3; ++level) {
-            if (size - 1 - level < 0 || stack.at(size - 1 - level).name != expected[level]) {
-                image.missingParent = expected[level];
-                break;
-            }
-            *records[level] = stack.at(size - 1 - level).record;
-        }
-        return image;
-    }
-};
+using Attributes = IndexDocument::Attributes;
 
 // A file name is joined to folder paths, used as a download target and written to the line-based
 // temporary-file list, so it must name a file inside the folder and nothing else.
@@ -277,9 +119,9 @@ public:
         const Attributes& device = m_document.devices.at(record.device);
 
         FirmwareImageDescriptor::Fields fields;
-        fields.deviceId = static_cast<std::uint16_t>(ReadNumber(device, QStringLiteral("ID"), MaxProductId));
-        fields.subId = static_cast<std::uint16_t>(ReadNumber(image, QStringLiteral("SUBID"), MaxSubId));
-        fields.fileName = ReadText(image, QStringLiteral("FILENAME"));
+        fields.deviceId = static_cast<std::uint16_t>(ReadNumber(device, IndexNames::Id, MaxProductId));
+        fields.subId = static_cast<std::uint16_t>(ReadNumber(image, IndexNames::SubId, MaxSubId));
+        fields.fileName = ReadText(image, IndexNames::FileName);
         if (!IsPlainFileName(fields.fileName))
             Fail(QStringLiteral("The index file node FILENAME value (") + fields.fileName +
                  QStringLiteral(") is not a plain file name"));
@@ -287,38 +129,36 @@ public:
         if (IsProgramFileName(fields.fileName))
             Fail(QStringLiteral("The index file node FILENAME value (") + fields.fileName +
                  QStringLiteral(") names a file of the program"));
-        fields.crc = ReadNumber(image, QStringLiteral("CRC"), Max32);
-        fields.releaseRevision = ReadVersion(release, QStringLiteral("REVISION"));
-        fields.imageRevision = ReadVersion(image, QStringLiteral("REVISION"));
-        fields.productName = ReadText(device, QStringLiteral("PRODUCTNAME"));
-        fields.hardwareRevision = ReadVersion(hardware.attributes, QStringLiteral("REVISION"));
-        fields.length = ReadNumber(image, QStringLiteral("LENGTH"), IndexFile::MaximumImageLength);
+        fields.crc = ReadNumber(image, IndexNames::Crc, Max32);
+        fields.releaseRevision = ReadVersion(release, IndexNames::Revision);
+        fields.imageRevision = ReadVersion(image, IndexNames::Revision);
+        fields.productName = ReadText(device, IndexNames::ProductName);
+        fields.hardwareRevision = ReadVersion(hardware.attributes, IndexNames::Revision);
+        fields.length = ReadNumber(image, IndexNames::Length, IndexFile::MaximumImageLength);
 
-        const std::uint32_t compression =
-            ReadOptionalNumber(image, QStringLiteral("COMPRESSION"), Max32, CompressionNone);
+        const std::uint32_t compression = ReadOptionalNumber(image, IndexNames::Compression, Max32, CompressionNone);
         if (compression != CompressionNone && compression != CompressionType16)
             Fail(QStringLiteral("The index file contains an invalid compression type: ") +
                  QString::number(compression));
         fields.compression = compression == CompressionType16 ? 1 : 0;
-        fields.flags = ReadOptionalNumber(image, QStringLiteral("FLAGS"), Max32, 0);
+        fields.flags = ReadOptionalNumber(image, IndexNames::Flags, Max32, 0);
 
-        const QString host = QStringLiteral("HTTPHOST");
-        fields.httpHost = ReadOptionalText(image.hasAttribute(host) ? image : release, host);
+        fields.httpHost =
+            ReadOptionalText(image.hasAttribute(IndexNames::HttpHost) ? image : release, IndexNames::HttpHost);
         CheckHost(fields.httpHost);
-        const QString path = QStringLiteral("URLPATH");
-        fields.urlPath = ReadOptionalText(image.hasAttribute(path) ? image : release, path);
+        fields.urlPath =
+            ReadOptionalText(image.hasAttribute(IndexNames::UrlPath) ? image : release, IndexNames::UrlPath);
         if (!fields.urlPath.isEmpty())
             fields.urlPath = NormaliseUrlPath(fields.urlPath);
 
-        fields.forced = ReadOptionalNumber(image, QStringLiteral("NOFORCE"), Max32, 0) != 1;
+        fields.forced = ReadOptionalNumber(image, IndexNames::NoForce, Max32, 0) != 1;
         fields.variant =
-            static_cast<std::int16_t>(ReadOptionalNumber(device, QStringLiteral("VARIANT"), MaxVariant, MaxVariant));
+            static_cast<std::int16_t>(ReadOptionalNumber(device, IndexNames::Variant, MaxVariant, MaxVariant));
         fields.matchPattern = FindMatchPattern(hardware, fields.subId);
-        fields.postUpgradeUrlPath = ReadOptionalText(release, QStringLiteral("POSTUPGRADEURLPATH"));
+        fields.postUpgradeUrlPath = ReadOptionalText(release, IndexNames::PostUpgradeUrlPath);
 
-        const QString digest = QStringLiteral("SHA256");
-        if (image.hasAttribute(digest)) {
-            const QString text = image.value(digest);
+        if (image.hasAttribute(IndexNames::Sha256)) {
+            const QString text = image.value(IndexNames::Sha256);
             if (!IsSha256Text(text))
                 Fail(QStringLiteral("The index file node SHA256 value (") + text +
                      QStringLiteral(") is not 64 hexadecimal digits"));
@@ -332,19 +172,18 @@ public:
 
     void ReadProduct(const Attributes& device, QMap<std::uint16_t, QString>* productNames) const
     {
-        const QString idName = QStringLiteral("ID");
-        const QString idText = ReadText(device, idName);
+        const QString idText = ReadText(device, IndexNames::Id);
         std::uint32_t id = 0;
         switch (ParseIndexNumber(idText, MaxProductId, &id)) {
         case IndexNumberResult::Ok:
             break;
         case IndexNumberResult::NotNumeric:
-            Fail(QStringLiteral("The index file node %1 (%2) is not numeric").arg(idName, idText));
+            Fail(QStringLiteral("The index file node %1 (%2) is not numeric").arg(IndexNames::Id, idText));
         case IndexNumberResult::OutOfRange:
-            Fail(QStringLiteral("The index file node ") + idName + QStringLiteral(" value (") + idText +
+            Fail(QStringLiteral("The index file node ") + IndexNames::Id + QStringLiteral(" value (") + idText +
                  QStringLiteral(") is out of range"));
         }
-        productNames->insert(static_cast<std::uint16_t>(id), ReadText(device, QStringLiteral("PRODUCTNAME")));
+        productNames->insert(static_cast<std::uint16_t>(id), ReadText(device, IndexNames::ProductName));
     }
 
 private:
@@ -366,8 +205,8 @@ private:
         if (hardware.patternMatches.size() != 1)
             return QString();
         for (const Attributes& regex : m_document.patternMatches.at(hardware.patternMatches.first())) {
-            if (ReadNumber(regex, QStringLiteral("SUBID"), MaxSubId) == subId)
-                return ReadText(regex, QStringLiteral("MATCH"));
+            if (ReadNumber(regex, IndexNames::SubId, MaxSubId) == subId)
+                return ReadText(regex, IndexNames::Match);
         }
         return QString();
     }
@@ -415,10 +254,7 @@ std::unique_ptr<IIndexFile> IndexFile::Create(const QString& path, const QString
 
 std::unique_ptr<IIndexFile> IndexFile::Make(const QString& path, const QString& signaturePath, const TrustedKeys* keys)
 {
-    ILogger* logger = GetLogger();
-    if (!logger)
-        throw OrvoException(QLatin1String(ErrorCodes::InternalError), QStringLiteral("Unable to get ILogger"));
-    std::unique_ptr<IndexFile> indexFile(new IndexFile(logger));
+    std::unique_ptr<IndexFile> indexFile(new IndexFile(RequireLogger()));
     indexFile->Load(path, signaturePath, keys);
     return indexFile;
 }
@@ -444,7 +280,7 @@ void IndexFile::Load(const QString& path, const QString& signaturePath, const Tr
     const QString parseError = document.Read(content);
     if (!parseError.isEmpty())
         loader.Fail(QStringLiteral("Error parsing index file: ") + parseError);
-    if (document.rootName != Index)
+    if (document.rootName != IndexNames::Index)
         loader.Fail(QStringLiteral("The index file does not contain a top-level INDEX node."));
 
     // Every IMAGE in document order: valid images sit in their RELEASE, so this is release order,

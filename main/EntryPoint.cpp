@@ -163,9 +163,7 @@ int RunTessary(int argc, char** argv)
         IConfiguration* configuration = GetConfiguration();
         const bool cleanErrorLog =
             configuration->GetBool(QLatin1String(ConfigKeys::CleanErrorLog), ConfigKeys::CleanErrorLogDefault);
-        logger = GetLogger();
-        if (!logger)
-            ThrowInternal(QStringLiteral("Unable to get ILogger"));
+        logger = RequireLogger();
         logger->SetLogFile(QStringLiteral("UpdateSkerrowError.log"), cleanErrorLog);
         logger->SetLoggingLevel(configuration->GetLoggingLevel());
         logger->LogInformation(QStringLiteral("Application starting up, version is %1").arg(ApplicationVersion));

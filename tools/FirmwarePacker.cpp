@@ -2,6 +2,7 @@
 
 #include "firmware/Crc32.h"
 #include "firmware/Ed25519Key.h"
+#include "firmware/IndexNames.h"
 #include "firmware/IndexNumber.h"
 #include "firmware/Sha256.h"
 #include "sim/SimImage.h"
@@ -12,6 +13,8 @@
 #include <QSaveFile>
 
 namespace {
+
+namespace Names = OrvoCommon::IndexNames;
 
 QString HexId(std::uint16_t id)
 {
@@ -80,20 +83,17 @@ bool FirmwarePacker::UpdateIndex(const IndexEntry& entry, const ImageRequest& re
             *error = QStringLiteral("cannot read index file %1: %2").arg(entry.indexPath, parseError);
             return false;
         }
-        if (document.documentElement().tagName() != QLatin1String("INDEX")) {
+        if (document.documentElement().tagName() != Names::Index) {
             *error = QStringLiteral("%1 is not an index file").arg(entry.indexPath);
             return false;
         }
     } else {
         document.appendChild(document.createProcessingInstruction(
             QStringLiteral("xml"), QStringLiteral("version=\"1.0\" encoding=\"UTF-8\"")));
-        document.appendChild(document.createElement(QStringLiteral("INDEX")));
+        document.appendChild(document.createElement(Names::Index));
     }
     QDomElement index = document.documentElement();
 
-    const QString id = QStringLiteral("ID");
-    const QString name = QStringLiteral("PRODUCTNAME");
-    const QString revision = QStringLiteral("REVISION");
     // A headset in its boot loader reports its other product id; the same releases must be found
     // under it, or a headset whose update was interrupted could not be recovered.
     QList<std::uint16_t> productIds{request.productId};
@@ -101,28 +101,28 @@ bool FirmwarePacker::UpdateIndex(const IndexEntry& entry, const ImageRequest& re
         productIds.append(entry.siblingProductId);
     for (const std::uint16_t productId : productIds) {
         QDomElement device = ChildWhere(
-            document, index, QStringLiteral("DEVICE"), id, [&](const QString& v) { return SameNumber(v, productId); },
+            document, index, Names::Device, Names::Id, [&](const QString& v) { return SameNumber(v, productId); },
             HexId(productId));
-        device.setAttribute(name, entry.productName);
+        device.setAttribute(Names::ProductName, entry.productName);
         QDomElement hardware = ChildWhere(
-            document, device, QStringLiteral("HARDWARE"), revision,
+            document, device, Names::Hardware, Names::Revision,
             [&](const QString& v) { return v == entry.hardwareRevision; }, entry.hardwareRevision);
         QDomElement release = ChildWhere(
-            document, hardware, QStringLiteral("RELEASE"), revision,
+            document, hardware, Names::Release, Names::Revision,
             [&](const QString& v) { return v == entry.releaseVersion; }, entry.releaseVersion);
         if (!entry.httpHost.isEmpty())
-            release.setAttribute(QStringLiteral("HTTPHOST"), entry.httpHost);
+            release.setAttribute(Names::HttpHost, entry.httpHost);
         if (!entry.urlPath.isEmpty())
-            release.setAttribute(QStringLiteral("URLPATH"), entry.urlPath);
+            release.setAttribute(Names::UrlPath, entry.urlPath);
         QDomElement imageElement = ChildWhere(
-            document, release, QStringLiteral("IMAGE"), QStringLiteral("SUBID"),
+            document, release, Names::Image, Names::SubId,
             [&](const QString& v) { return SameNumber(v, request.subId); }, QString::number(request.subId));
-        imageElement.setAttribute(QStringLiteral("FILENAME"), QFileInfo(request.outputPath).fileName());
-        imageElement.setAttribute(QStringLiteral("LENGTH"), QString::number(image.size()));
-        imageElement.setAttribute(QStringLiteral("CRC"),
+        imageElement.setAttribute(Names::FileName, QFileInfo(request.outputPath).fileName());
+        imageElement.setAttribute(Names::Length, QString::number(image.size()));
+        imageElement.setAttribute(Names::Crc,
                                   QStringLiteral("0x%1").arg(OrvoCommon::Crc32::Of(image), 8, 16, QLatin1Char('0')));
-        imageElement.setAttribute(revision, request.imageVersion);
-        imageElement.setAttribute(QStringLiteral("SHA256"), QString::fromLatin1(OrvoCommon::Sha256::Of(image).toHex()));
+        imageElement.setAttribute(Names::Revision, request.imageVersion);
+        imageElement.setAttribute(Names::Sha256, QString::fromLatin1(OrvoCommon::Sha256::Of(image).toHex()));
     }
 
     return WriteFile(entry.indexPath, document.toByteArray(4), error);
@@ -166,12 +166,12 @@ bool FirmwarePacker::SignIndex(const QString& indexPath, const QString& privateK
         *error = QStringLiteral("cannot read index file %1: %2").arg(indexPath, parseError);
         return false;
     }
-    const QDomNodeList images = document.elementsByTagName(QStringLiteral("IMAGE"));
+    const QDomNodeList images = document.elementsByTagName(Names::Image);
     for (int i = 0; i < images.size(); ++i) {
         const QDomElement image = images.at(i).toElement();
-        if (!image.hasAttribute(QStringLiteral("SHA256"))) {
+        if (!image.hasAttribute(Names::Sha256)) {
             *error = QStringLiteral("the IMAGE %1 in %2 gives no SHA256; a signed index file needs one for every image")
-                         .arg(image.attribute(QStringLiteral("FILENAME")), indexPath);
+                         .arg(image.attribute(Names::FileName), indexPath);
             return false;
         }
     }

@@ -93,7 +93,7 @@ ApplicationWizard::ApplicationWizard(IIndexFile* indexFile, QWidget* parent)
         throw OrvoException(QLatin1String(ErrorCodes::InternalError),
                             QStringLiteral("The wizard has no firmware acquisition or index file"));
     if (UsbDriverInstallerFactory* factory = UsbDriverInstallerFactory::Registered())
-        m_installer.reset(factory->CreateUsbDriverInstaller());
+        m_installer = factory->CreateUsbDriverInstaller();
     RegisterCommonMetaTypes();
     RegisterFirmwareMetaTypes();
 

@@ -14,6 +14,7 @@
 #include "app/ErrorCodes.h"
 #include "app/IConfiguration.h"
 #include "app/ILogger.h"
+#include "app/LazyInstance.h"
 #include "app/LoggerFactory.h"
 #include "sysinfo/ISystemInfoReader.h"
 #include "ui/SingleApplication.h"
@@ -33,9 +34,9 @@ namespace {
 
 constexpr char SupportPagePath[] = "/SupportPage/page.html";
 
-std::unique_ptr<SupportManager>& InstanceHolder()
+LazyInstance<SupportManager>& InstanceHolder()
 {
-    static std::unique_ptr<SupportManager> holder;
+    static LazyInstance<SupportManager> holder;
     return holder;
 }
 
@@ -43,7 +44,7 @@ std::unique_ptr<SupportManager>& InstanceHolder()
 // object still stands, not among the static destructors after it.
 void DestroyInstance()
 {
-    InstanceHolder().reset();
+    InstanceHolder().Reset();
 }
 
 ISystemInfoReader* SystemInfoReader()
@@ -76,12 +77,11 @@ QString ConfiguredSupportUrl()
 
 SupportManager* SupportManager::Instance()
 {
-    std::unique_ptr<SupportManager>& holder = InstanceHolder();
-    if (!holder) {
-        holder.reset(new SupportManager);
+    return InstanceHolder().Get([] {
+        std::unique_ptr<SupportManager> manager(new SupportManager);
         qAddPostRoutine(DestroyInstance);
-    }
-    return holder.get();
+        return manager;
+    });
 }
 
 SupportManager::SupportManager() : m_logger(GetLogger()) {}

@@ -331,7 +331,7 @@ IUsbDriverInstaller* UpdatePelarinApp::Installer()
 {
     if (!m_installer) {
         if (UsbDriverInstallerFactory* factory = UsbDriverInstallerFactory::Registered())
-            m_installer.reset(factory->CreateUsbDriverInstaller());
+            m_installer = factory->CreateUsbDriverInstaller();
     }
     return m_installer.get();
 }

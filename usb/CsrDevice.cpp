@@ -1,13 +1,11 @@
 #include "usb/CsrDevice.h"
 
-#include "app/ErrorCodes.h"
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
-#include "app/OrvoException.h"
 #include "usb/IUsbTransport.h"
+#include "usb/WireWords.h"
 
 #include <QMutexLocker>
-#include <QtEndian>
 
 namespace OrvoCommon {
 
@@ -26,25 +24,16 @@ QByteArray SetupHeader(std::uint8_t requestType, std::uint8_t request, std::uint
     QByteArray header;
     header.append(static_cast<char>(requestType));
     header.append(static_cast<char>(request));
-    for (std::uint16_t word : {value, index}) {
-        header.append(static_cast<char>(word & 0xFF));
-        header.append(static_cast<char>(word >> 8));
-    }
+    AppendWord(&header, value);
+    AppendWord(&header, index);
     return header;
-}
-
-std::uint16_t Word(const QByteArray& bytes, int offset)
-{
-    return qFromLittleEndian<std::uint16_t>(bytes.constData() + offset);
 }
 
 } // namespace
 
 CsrDevice::CsrDevice(const QString& path, IUsbTransport* transport) : m_path(path)
 {
-    m_logger = GetLogger();
-    if (!m_logger)
-        throw OrvoException(QLatin1String(ErrorCodes::InternalError), QStringLiteral("Unable to get ILogger"));
+    m_logger = RequireLogger();
     QMutexLocker lock(&m_mutex);
     m_logger->LogInformation(QStringLiteral("Opening CSR device"));
     QString why;
@@ -102,9 +91,9 @@ bool CsrDevice::ReadDescriptors()
         m_logger->LogError(QStringLiteral("Unable to read device descriptor"));
         return false;
     }
-    m_vendorId = Word(device, 8);
-    m_productId = Word(device, 10);
-    m_deviceRelease = Word(device, 12);
+    m_vendorId = WordAt(device, 8);
+    m_productId = WordAt(device, 10);
+    m_deviceRelease = WordAt(device, 12);
 
     m_logger->LogInformation(QStringLiteral("Reading CSR config descriptor"));
     QByteArray config;
@@ -142,7 +131,7 @@ bool CsrDevice::ReadDescriptors()
             m_dfuInterface = number;
     }
     m_dfuAttributes = static_cast<std::uint8_t>(functional.at(2));
-    m_transferSize = Word(functional, 5);
+    m_transferSize = WordAt(functional, 5);
     return true;
 }
 

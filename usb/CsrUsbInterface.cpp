@@ -1,9 +1,7 @@
 #include "usb/CsrUsbInterface.h"
 
-#include "app/ErrorCodes.h"
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
-#include "app/OrvoException.h"
 #include "usb/IFailedInstallMonitor.h"
 
 #include <QMutexLocker>
@@ -36,9 +34,7 @@ void CsrUsbInterface::SetPlatformServices(const PlatformServices& services)
 
 CsrUsbInterface::CsrUsbInterface(std::unique_ptr<IUsbTransport> transport) : m_transport(std::move(transport))
 {
-    m_logger = GetLogger();
-    if (!m_logger)
-        throw OrvoException(QLatin1String(ErrorCodes::InternalError), QStringLiteral("Unable to get ILogger"));
+    m_logger = RequireLogger();
     RegisterUsbMetaTypes();
 }
 

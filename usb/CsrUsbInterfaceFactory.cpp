@@ -63,25 +63,22 @@ std::unique_ptr<IUsbTransport> CsrUsbInterfaceFactory::CreateTransport(const QSt
 
 ICsrUsbInterface* CsrUsbInterfaceFactory::CreateCsrUsbInterface()
 {
-    // Held while the transport is made: a second caller must get the same interface.
-    static QMutex creation;
-    QMutexLocker lock(&creation);
-    if (!m_interface) {
+    // Made under the holder's mutex, transport included: a second caller must get the same interface.
+    return m_interface.Get([this] {
         const QString backend = GetConfiguration()->GetString(QLatin1String(ConfigKeys::UsbBackend),
                                                               QLatin1String(ConfigKeys::UsbBackendLibusb));
-        m_interface = std::make_unique<CsrUsbInterface>(CreateTransport(backend));
-    }
-    return m_interface.get();
+        return std::make_unique<CsrUsbInterface>(CreateTransport(backend));
+    });
 }
 
 CsrUsbInterface* CsrUsbInterfaceFactory::ExistingInterface()
 {
-    return m_interface.get();
+    return m_interface.Existing();
 }
 
 void CsrUsbInterfaceFactory::Destroy()
 {
-    m_interface.reset();
+    m_interface.Reset();
 }
 
 ICsrUsbInterface* GetCsrUsbInterface()

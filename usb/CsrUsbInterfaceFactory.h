@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/LazyInstance.h"
 #include "usb/IUsbTransport.h"
 
 #include <QMutex>
@@ -40,7 +41,7 @@ private:
 
     QMutex m_mutex;
     std::map<QString, TransportCreator> m_creators;
-    std::unique_ptr<CsrUsbInterface> m_interface;
+    LazyInstance<CsrUsbInterface> m_interface;
 };
 
 // Shorthand for CsrUsbInterfaceFactory::Instance()->CreateCsrUsbInterface().

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 namespace OrvoCommon {
 
 // Installs the headset's USB access rule shipped beside the program and answers the platform
@@ -34,7 +36,7 @@ class UsbDriverInstallerFactory
 {
 public:
     virtual ~UsbDriverInstallerFactory() = default;
-    virtual IUsbDriverInstaller* CreateUsbDriverInstaller() { return nullptr; }
+    virtual std::unique_ptr<IUsbDriverInstaller> CreateUsbDriverInstaller() { return nullptr; }
 
     static UsbDriverInstallerFactory* Registered() { return s_factory; }
 

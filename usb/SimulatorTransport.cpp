@@ -3,8 +3,7 @@
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 #include "sim/SimBus.h"
-
-#include <QtEndian>
+#include "usb/WireWords.h"
 
 #include <atomic>
 
@@ -64,8 +63,8 @@ public:
         Sim::SimSetup packet;
         packet.requestType = static_cast<std::uint8_t>(setup.at(0));
         packet.request = static_cast<std::uint8_t>(setup.at(1));
-        packet.value = qFromLittleEndian<std::uint16_t>(setup.constData() + 2);
-        packet.index = qFromLittleEndian<std::uint16_t>(setup.constData() + 4);
+        packet.value = WordAt(setup, 2);
+        packet.index = WordAt(setup, 4);
         const bool isIn = (packet.requestType & 0x80) != 0;
         packet.length = isIn ? readLength : static_cast<std::uint16_t>(dataOut.size());
         QByteArray received;
@@ -149,8 +148,8 @@ bool SimulatorTransport::PeekIds(const QString& path, std::uint16_t* vendorId, s
     if (!headset || headset->ReadDeviceDescriptor(generation, &descriptor) != Sim::SimUsbResult::Ok ||
         descriptor.size() < 12)
         return false;
-    *vendorId = qFromLittleEndian<std::uint16_t>(descriptor.constData() + 8);
-    *productId = qFromLittleEndian<std::uint16_t>(descriptor.constData() + 10);
+    *vendorId = WordAt(descriptor, 8);
+    *productId = WordAt(descriptor, 10);
     return true;
 }
 

@@ -15,11 +15,7 @@ constexpr qint64 ReceiveBufferSize = 512 * 1024;
 constexpr qint64 SmallestReceiveBuffer = 16 * 1024;
 } // namespace
 
-DownloadThread::DownloadThread(QObject* parent) : QThread(parent), m_logger(GetLogger())
-{
-    if (!m_logger)
-        throw OrvoException(QLatin1String(ErrorCodes::InternalError), QStringLiteral("Unable to get ILogger"));
-}
+DownloadThread::DownloadThread(QObject* parent) : QThread(parent), m_logger(RequireLogger()) {}
 
 DownloadThread::~DownloadThread()
 {

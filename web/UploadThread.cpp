@@ -11,10 +11,8 @@ constexpr long UploadTimeoutSeconds = 240;
 } // namespace
 
 UploadThread::UploadThread(QObject* parent)
-    : QThread(parent), m_logger(GetLogger()), m_timeoutSeconds(UploadTimeoutSeconds)
+    : QThread(parent), m_logger(RequireLogger()), m_timeoutSeconds(UploadTimeoutSeconds)
 {
-    if (!m_logger)
-        throw OrvoException(QLatin1String(ErrorCodes::InternalError), QStringLiteral("Unable to get ILogger"));
 }
 
 UploadThread::~UploadThread()

@@ -48,10 +48,8 @@ TransferLimits ConfiguredLimits(qint64 maximumSize)
 }
 } // namespace
 
-WebDownloader::WebDownloader(QObject* parent) : IWebDownloader(parent), m_logger(GetLogger())
+WebDownloader::WebDownloader(QObject* parent) : IWebDownloader(parent), m_logger(RequireLogger())
 {
-    if (!m_logger)
-        throw OrvoException(QLatin1String(ErrorCodes::InternalError), QStringLiteral("Unable to get ILogger"));
     RegisterCommonMetaTypes();
     m_thread = std::make_unique<DownloadThread>();
     m_failSafeTimer.setSingleShot(true);

@@ -32,10 +32,8 @@ QString MakerHost()
 }
 } // namespace
 
-WebUploader::WebUploader(QObject* parent) : IWebUploader(parent), m_logger(GetLogger())
+WebUploader::WebUploader(QObject* parent) : IWebUploader(parent), m_logger(RequireLogger())
 {
-    if (!m_logger)
-        throw OrvoException(QLatin1String(ErrorCodes::InternalError), QStringLiteral("Unable to get ILogger"));
     RegisterCommonMetaTypes();
     m_thread = std::make_unique<UploadThread>();
     connect(m_thread.get(), &UploadThread::UploadProgress, this, &IWebUploader::UploadProgress);

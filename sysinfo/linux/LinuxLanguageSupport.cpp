@@ -221,9 +221,8 @@ bool LinuxLanguageSupport::IsLanguageInstalled(const QString& abbreviation)
 
 ILanguageSupport* LinuxLanguageSupportFactory::CreateLanguageSupport()
 {
-    if (!m_instance)
-        m_instance.reset(new (std::nothrow) LinuxLanguageSupport);
-    return m_instance.get();
+    return m_instance.Get(
+        [] { return std::unique_ptr<LinuxLanguageSupport>(new (std::nothrow) LinuxLanguageSupport); });
 }
 
 namespace {

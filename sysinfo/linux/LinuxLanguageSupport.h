@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/LazyInstance.h"
 #include "sysinfo/ILanguageSupport.h"
 
 #include <QFontDatabase>
@@ -57,7 +58,7 @@ public:
     ILanguageSupport* CreateLanguageSupport() override;
 
 private:
-    std::unique_ptr<LinuxLanguageSupport> m_instance;
+    LazyInstance<LinuxLanguageSupport> m_instance;
 };
 
 // Keeps the registering object linked into the program; call once from main.

@@ -1,10 +1,10 @@
 #include "sysinfo/linux/LinuxSystemInfoCollector.h"
 
 #include "sysinfo/linux/HwdataIds.h"
+#include "sysinfo/linux/SysfsFiles.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -20,8 +20,7 @@ namespace OrvoCommon {
 
 namespace {
 
-// sysfs attributes and procfs files are small; the caps only guard against odd files in their place.
-constexpr qint64 AttributeLimit = 64 * 1024;
+// The processor list and the hardware id tables are larger; their caps serve the same end.
 constexpr qint64 CpuInfoLimit = 1024 * 1024;
 constexpr qint64 IdFileLimit = 32 * 1024 * 1024;
 // USB allows five hubs between the root hub and a device; anything deeper is not a real tree.
@@ -33,27 +32,9 @@ const QString UsbHighSpeedRootHubName = QStringLiteral("USB High-Speed Root Hub"
 const QString GenericHubName = QStringLiteral("Generic USB Hub");
 const QString UnknownDeviceName = QStringLiteral("Unknown Device");
 
-// Only regular files are opened: a pipe or device node put in a file's place must not block us.
-QByteArray ReadFileBytes(const QString& path, qint64 limit)
-{
-    if (!QFileInfo(path).isFile())
-        return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return {};
-    QByteArray data;
-    while (data.size() < limit) {
-        const QByteArray chunk = file.read(limit - data.size());
-        if (chunk.isEmpty())
-            break;
-        data += chunk;
-    }
-    return data;
-}
-
 QString ReadAttribute(const QString& dir, const QString& name)
 {
-    return QString::fromUtf8(ReadFileBytes(dir + QLatin1Char('/') + name, AttributeLimit)).trimmed();
+    return ReadSysfsAttribute(dir + QLatin1Char('/') + name);
 }
 
 bool ParseHex(QString text, unsigned maximum, unsigned* value)
@@ -259,7 +240,7 @@ int LinuxSystemInfoCollector::SpeedFromSysfs(const QString& speed)
 
 void LinuxSystemInfoCollector::ReadOperatingSystem(SystemInfo& info) const
 {
-    const QHash<QString, QString> release = ParseOsRelease(ReadFileBytes(m_sources.osReleasePath, AttributeLimit));
+    const QHash<QString, QString> release = ParseOsRelease(ReadFileBytes(m_sources.osReleasePath, SmallFileLimit));
     info.osName = release.value(QStringLiteral("PRETTY_NAME"));
     if (info.osName.isEmpty())
         info.osName = release.value(QStringLiteral("NAME"));
@@ -269,7 +250,7 @@ void LinuxSystemInfoCollector::ReadOperatingSystem(SystemInfo& info) const
 void LinuxSystemInfoCollector::ReadMemory(SystemInfo& info) const
 {
     QHash<QString, qint64> kilobytes;
-    const QByteArray text = ReadFileBytes(m_sources.procRoot + QStringLiteral("/meminfo"), AttributeLimit);
+    const QByteArray text = ReadFileBytes(m_sources.procRoot + QStringLiteral("/meminfo"), SmallFileLimit);
     for (const QByteArray& rawLine : text.split('\n')) {
         const QString line = QString::fromUtf8(rawLine);
         const int colon = line.indexOf(QLatin1Char(':'));

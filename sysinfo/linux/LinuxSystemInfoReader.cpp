@@ -134,10 +134,8 @@ void LinuxSystemInfoReader::LogInformation(const QString& message)
 
 ISystemInfoReader* LinuxSystemInfoReaderFactory::CreateSystemInfoReader()
 {
-    QMutexLocker lock(&m_mutex);
-    if (!m_instance)
-        m_instance.reset(new (std::nothrow) LinuxSystemInfoReader);
-    return m_instance.get();
+    return m_instance.Get(
+        [] { return std::unique_ptr<LinuxSystemInfoReader>(new (std::nothrow) LinuxSystemInfoReader); });
 }
 
 namespace {

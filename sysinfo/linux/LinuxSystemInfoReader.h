@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/LazyInstance.h"
 #include "sysinfo/ISystemInfoReader.h"
 
 #include <QMutex>
@@ -51,8 +52,7 @@ public:
     ISystemInfoReader* CreateSystemInfoReader() override;
 
 private:
-    QMutex m_mutex;
-    std::unique_ptr<LinuxSystemInfoReader> m_instance;
+    LazyInstance<LinuxSystemInfoReader> m_instance;
 };
 
 // Keeps the registering object linked into the program; call once from main.

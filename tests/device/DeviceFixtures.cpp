@@ -2,7 +2,6 @@
 
 #include "app/ConfigKeys.h"
 #include "device/DfuFileSuffix.h"
-#include "device/WireWords.h"
 #include "firmware/Crc32.h"
 #include "firmware/FirmwareImageFile.h"
 #include "firmware/IndexFile.h"
@@ -12,6 +11,7 @@
 #include "usb/CsrUsbInterfaceFactory.h"
 #include "usb/ICsrUsbInterface.h"
 #include "usb/SimulatorTransport.h"
+#include "usb/WireWords.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,13 +5,13 @@
 #include "device/CsrHciExtensionsProtocol.h"
 #include "device/PelarinUsbCommDriverTest.h"
 #include "device/PsKeys.h"
-#include "device/WireWords.h"
 #include "sim/SimHeadset.h"
 #include "tests/device/DeviceFixtures.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/SimFixtures.h"
 #include "usb/ICsrDevice.h"
 #include "usb/ICsrUsbInterface.h"
+#include "usb/WireWords.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

@@ -90,11 +90,11 @@ class InstallerFactoryWithRole : public UsbDriverInstallerFactory
 public:
     explicit InstallerFactoryWithRole(UsbDriverInstallerFactory* real) : m_real(real) { Register(this); }
     ~InstallerFactoryWithRole() override { Register(m_real); }
-    IUsbDriverInstaller* CreateUsbDriverInstaller() override
+    std::unique_ptr<IUsbDriverInstaller> CreateUsbDriverInstaller() override
     {
         // The program's own set-up (rules folder from Config.xml), in the subclass.
-        std::unique_ptr<IUsbDriverInstaller> real(m_real->CreateUsbDriverInstaller());
-        auto* installer = new InstallerWithRole(admin);
+        std::unique_ptr<IUsbDriverInstaller> real = m_real->CreateUsbDriverInstaller();
+        auto installer = std::make_unique<InstallerWithRole>(admin);
         installer->SetRulesDirectory(static_cast<LinuxUsbDriverInstaller*>(real.get())->RulesDirectory());
         installer->SetPackagedRulesDirectory(QString());
         installer->SetUsePkexec(false);

@@ -4,6 +4,7 @@
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 #include "app/OrvoException.h"
+#include "sysinfo/linux/SysfsFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,19 +34,10 @@ Registry& Ids()
     return registry;
 }
 
-// A small sysfs attribute as text; empty when it cannot be read.
-QString ReadAttribute(const QString& path)
-{
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromLatin1(file.read(4096)).trimmed();
-}
-
 bool ReadHexId(const QString& path, unsigned short* value)
 {
     bool ok = false;
-    const uint parsed = ReadAttribute(path).toUInt(&ok, 16);
+    const uint parsed = ReadSysfsAttribute(path).toUInt(&ok, 16);
     if (!ok || parsed > 0xFFFF)
         return false;
     *value = static_cast<unsigned short>(parsed);
@@ -84,9 +76,9 @@ bool HasForeignDriver(const QString& devicePath, const QString& deviceName)
         QDir(devicePath).entryList({deviceName + QStringLiteral(":*")}, QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& name : interfaces) {
         const QString interfacePath = devicePath + QLatin1Char('/') + name;
-        const QString cls = ReadAttribute(interfacePath + QStringLiteral("/bInterfaceClass")).toLower();
-        const QString subClass = ReadAttribute(interfacePath + QStringLiteral("/bInterfaceSubClass")).toLower();
-        const QString protocol = ReadAttribute(interfacePath + QStringLiteral("/bInterfaceProtocol")).toLower();
+        const QString cls = ReadSysfsAttribute(interfacePath + QStringLiteral("/bInterfaceClass")).toLower();
+        const QString subClass = ReadSysfsAttribute(interfacePath + QStringLiteral("/bInterfaceSubClass")).toLower();
+        const QString protocol = ReadSysfsAttribute(interfacePath + QStringLiteral("/bInterfaceProtocol")).toLower();
         const bool hci =
             cls == QLatin1String("e0") && subClass == QLatin1String("01") && protocol == QLatin1String("01");
         const bool dfu = cls == QLatin1String("fe") && subClass == QLatin1String("01");
@@ -105,13 +97,13 @@ bool HasForeignDriver(const QString& devicePath, const QString& deviceName)
 // The device file named by the node's uevent (DEVNAME), else the usual bus/device numbering.
 QString DeviceFilePath(const QString& devRoot, const QString& devicePath)
 {
-    const QStringList uevent = ReadAttribute(devicePath + QStringLiteral("/uevent")).split(QLatin1Char('\n'));
+    const QStringList uevent = ReadSysfsAttribute(devicePath + QStringLiteral("/uevent")).split(QLatin1Char('\n'));
     for (const QString& line : uevent) {
         if (line.startsWith(QLatin1String("DEVNAME=")))
             return devRoot + QLatin1Char('/') + line.mid(8);
     }
-    const int bus = ReadAttribute(devicePath + QStringLiteral("/busnum")).toInt();
-    const int device = ReadAttribute(devicePath + QStringLiteral("/devnum")).toInt();
+    const int bus = ReadSysfsAttribute(devicePath + QStringLiteral("/busnum")).toInt();
+    const int device = ReadSysfsAttribute(devicePath + QStringLiteral("/devnum")).toInt();
     return devRoot +
            QStringLiteral("/bus/usb/%1/%2").arg(bus, 3, 10, QLatin1Char('0')).arg(device, 3, 10, QLatin1Char('0'));
 }

@@ -1,5 +1,6 @@
 #include "usb/linux/LibusbTransportDevice.h"
 
+#include "usb/WireWords.h"
 #include "usb/linux/LibusbTransport.h"
 
 #include <QElapsedTimer>
@@ -61,20 +62,16 @@ UsbTransferResult LibusbTransportDevice::ReadDeviceDescriptor(QByteArray* descri
     // libusb hands the fields over in host order; the descriptor on the wire is little-endian.
     QByteArray bytes;
     const auto byte = [&bytes](int value) { bytes.append(static_cast<char>(value & 0xFF)); };
-    const auto word = [&byte](int value) {
-        byte(value);
-        byte(value >> 8);
-    };
     byte(d.bLength);
     byte(d.bDescriptorType);
-    word(d.bcdUSB);
+    AppendWord(&bytes, d.bcdUSB);
     byte(d.bDeviceClass);
     byte(d.bDeviceSubClass);
     byte(d.bDeviceProtocol);
     byte(d.bMaxPacketSize0);
-    word(d.idVendor);
-    word(d.idProduct);
-    word(d.bcdDevice);
+    AppendWord(&bytes, d.idVendor);
+    AppendWord(&bytes, d.idProduct);
+    AppendWord(&bytes, d.bcdDevice);
     byte(d.iManufacturer);
     byte(d.iProduct);
     byte(d.iSerialNumber);

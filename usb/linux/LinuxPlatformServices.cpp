@@ -53,9 +53,9 @@ bool IsWritableByUser(const QString& directory)
 
 } // namespace
 
-IUsbDriverInstaller* LinuxUsbDriverInstallerFactory::CreateUsbDriverInstaller()
+std::unique_ptr<IUsbDriverInstaller> LinuxUsbDriverInstallerFactory::CreateUsbDriverInstaller()
 {
-    auto* installer = new LinuxUsbDriverInstaller;
+    auto installer = std::make_unique<LinuxUsbDriverInstaller>();
     const QString rulesDirectory = ConfiguredRulesDirectory();
     if (rulesDirectory.isEmpty())
         return installer;
@@ -70,9 +70,7 @@ IUsbDriverInstaller* LinuxUsbDriverInstallerFactory::CreateUsbDriverInstaller()
 
 IPlatformSupport* LinuxPlatformSupportFactory::CreatePlatformSupport()
 {
-    if (!m_instance)
-        m_instance = std::make_unique<LinuxPlatformSupport>();
-    return m_instance.get();
+    return m_instance.Get();
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/LazyInstance.h"
 #include "usb/IPlatformSupport.h"
 #include "usb/IUsbDriverInstaller.h"
 
@@ -18,7 +19,7 @@ class LinuxUsbDriverInstallerFactory : public UsbDriverInstallerFactory
 public:
     LinuxUsbDriverInstallerFactory() { Register(this); }
     // A new installer for every caller, who owns it.
-    IUsbDriverInstaller* CreateUsbDriverInstaller() override;
+    std::unique_ptr<IUsbDriverInstaller> CreateUsbDriverInstaller() override;
 };
 
 class LinuxPlatformSupportFactory : public PlatformSupportFactory
@@ -28,7 +29,7 @@ public:
     IPlatformSupport* CreatePlatformSupport() override;
 
 private:
-    std::unique_ptr<LinuxPlatformSupport> m_instance;
+    LazyInstance<LinuxPlatformSupport> m_instance;
 };
 
 // Registers the Linux installer, platform support and failed-install detection; call once from main.

@@ -17,8 +17,6 @@ namespace OrvoCommon {
 
 namespace {
 
-constexpr char InstallError[] = "usb-driver-install-error";
-
 QString WithTrailingSlash(const QString& path)
 {
     return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
@@ -82,11 +80,9 @@ QString InstallProcessErrorText(int error)
 }
 
 LinuxUsbDriverInstaller::LinuxUsbDriverInstaller(QObject* parent)
-    : IUsbDriverInstaller(parent), m_logger(GetLogger()), m_rulesDirectory(QLatin1String(DefaultRulesDirectory)),
-      m_usePkexec(::geteuid() != 0)
+    : IUsbDriverInstaller(parent), m_logger(RequireLogger(ErrorCodes::UsbDriverInstallError)),
+      m_rulesDirectory(QLatin1String(DefaultRulesDirectory)), m_usePkexec(::geteuid() != 0)
 {
-    if (!m_logger)
-        throw OrvoException(QLatin1String(InstallError), QStringLiteral("Unable to get ILogger"));
 }
 
 LinuxUsbDriverInstaller::~LinuxUsbDriverInstaller()
@@ -153,7 +149,7 @@ int LinuxUsbDriverInstaller::IsOs64Bit()
 
 void LinuxUsbDriverInstaller::Refuse()
 {
-    emit DriverInstallComplete(QLatin1String(InstallError));
+    emit DriverInstallComplete(QLatin1String(ErrorCodes::UsbDriverInstallError));
 }
 
 void LinuxUsbDriverInstaller::InstallDriver(const QString& driverPath)
@@ -213,11 +209,11 @@ void LinuxUsbDriverInstaller::InstallProcessFinished(int exitCode, QProcess::Exi
         m_logger->LogError(QStringLiteral("Driver Installer, %1, failed.  Installer exit code was: %2")
                                .arg(QLatin1String(InstallerScriptName))
                                .arg(exitCode, 16));
-        error = QLatin1String(InstallError);
+        error = QLatin1String(ErrorCodes::UsbDriverInstallError);
     }
     if (exitStatus != QProcess::NormalExit) {
         m_logger->LogError(QStringLiteral("USB Driver Installer process failed with an error."));
-        error = QLatin1String(InstallError);
+        error = QLatin1String(ErrorCodes::UsbDriverInstallError);
     }
     EndProcess();
     if (error.isEmpty())

@@ -7,7 +7,8 @@
 
 namespace OrvoCommon {
 
-// Little-endian 16-bit words, the unit of BCCMD messages and PS values.
+// Little-endian 16-bit words: the unit of BCCMD messages and PS values, and the byte order of USB
+// descriptors and control requests.
 inline void AppendWord(QByteArray* bytes, std::uint16_t word)
 {
     bytes->append(static_cast<char>(word & 0xFF));
