@@ -11,8 +11,8 @@ targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     targets=(index config suffix answers script-message)
 fi
-declare -A binaries=([index]=fuzz_index_file [config]=fuzz_config_file [suffix]=fuzz_dfu_suffix
-                     [answers]=fuzz_device_answers [script-message]=fuzz_script_message)
+declare -A binaries=([index]=FuzzIndexFile [config]=FuzzConfigFile [suffix]=FuzzDfuSuffix
+                     [answers]=FuzzDeviceAnswers [script-message]=FuzzScriptMessage)
 declare -A dictionaries=([index]=tests/fuzz/index.dict)
 
 options=(-DTESSARY_FUZZ=ON -DTESSARY_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo)

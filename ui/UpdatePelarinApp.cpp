@@ -22,12 +22,12 @@
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"
 #include "app/ProgramDirectory.h"
-#include "app/SingleApplication.h"
 #include "app/UpdatePelarinAppFactory.h"
 #include "firmware/FirmwareProcessingFactory.h"
 #include "firmware/IFirmwareProcessing.h"
 #include "firmware/VersionNumbers.h"
 #include "sysinfo/ILanguageSupport.h"
+#include "ui/SingleApplication.h"
 #include "usb/IUsbDriverInstaller.h"
 
 #include <QApplication>

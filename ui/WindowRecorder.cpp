@@ -1,6 +1,6 @@
 #include "ui/WindowRecorder.h"
 
-#include "app/SingleApplication.h"
+#include "ui/SingleApplication.h"
 
 #include <QApplication>
 #include <QDateTime>

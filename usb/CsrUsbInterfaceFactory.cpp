@@ -9,7 +9,6 @@
 #include "usb/CsrUsbInterface.h"
 #include "usb/NullUsbTransport.h"
 #include "usb/SimulatorTransport.h"
-#include "usb/linux/LibusbTransport.h"
 
 #include <QDir>
 #include <QMutexLocker>
@@ -29,10 +28,6 @@ CsrUsbInterfaceFactory::CsrUsbInterfaceFactory()
                                                               QLatin1String(ConfigKeys::SimulatedHeadsetDefault));
         return std::unique_ptr<IUsbTransport>(
             SimulatorTransport::FromProfile(QDir(ProgramDirectory()).absoluteFilePath(profile)));
-    };
-    m_creators[QLatin1String(ConfigKeys::UsbBackendLibusb)] = [] {
-        auto transport = std::make_unique<LibusbTransport>();
-        return transport->IsAvailable() ? std::unique_ptr<IUsbTransport>(std::move(transport)) : nullptr;
     };
 }
 

@@ -262,9 +262,6 @@ private slots:
     }
 };
 
-QObject* NewTestFirmwareImageFile()
-{
-    return new TestFirmwareImageFile;
-}
+QTEST_GUILESS_MAIN(TestFirmwareImageFile)
 
 #include "TestFirmwareImageFile.moc"

@@ -443,9 +443,6 @@ private slots:
     }
 };
 
-QObject* NewTestIndexFile()
-{
-    return new TestIndexFile;
-}
+QTEST_GUILESS_MAIN(TestIndexFile)
 
 #include "TestIndexFile.moc"

@@ -137,9 +137,6 @@ private slots:
     }
 };
 
-QObject* NewTestVersionNumbers()
-{
-    return new TestVersionNumbers;
-}
+QTEST_GUILESS_MAIN(TestVersionNumbers)
 
 #include "TestVersionNumbers.moc"

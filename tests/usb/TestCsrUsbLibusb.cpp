@@ -14,6 +14,7 @@
 #include "usb/CsrUsbInterface.h"
 #include "usb/CsrUsbInterfaceFactory.h"
 #include "usb/linux/LibusbTransport.h"
+#include "usb/linux/LinuxPlatformServices.h"
 
 #include <QSignalSpy>
 
@@ -67,7 +68,8 @@ private:
 
 } // namespace
 
-// Without a UsbBackend in Config.xml the program's interface runs over libusb.
+// Without a UsbBackend in Config.xml the program's interface runs over libusb, once the Linux services
+// are registered as the programs do.
 class TestLibusbBackend : public QObject
 {
     Q_OBJECT
@@ -78,6 +80,7 @@ private slots:
         TestSupport::TemporaryBundle bundle(QStringLiteral("<NoCacheConfig/>"));
         QVERIFY(bundle.IsValid());
         qputenv("TESSARY_APP_DIR", bundle.Path().toLocal8Bit());
+        OrvoCommon::LinkLinuxUsbPlatformServices();
         auto bus = std::make_shared<Sim::SimBus>();
         bus->AddHeadset(TestSupport::SampleHeadsetProfile());
         Sim::UmockdevHeadsetBed bed(bus);

@@ -6,7 +6,9 @@
 #include "app/OrvoException.h"
 #include "app/ProgramDirectory.h"
 #include "usb/CsrUsbInterface.h"
+#include "usb/CsrUsbInterfaceFactory.h"
 #include "usb/linux/CsrDeviceInfo.h"
+#include "usb/linux/LibusbTransport.h"
 #include "usb/linux/LinuxUsbDriverInstaller.h"
 #include "usb/linux/MonitorFailedCsrInstallThread.h"
 
@@ -87,6 +89,10 @@ void LinkLinuxUsbPlatformServices()
     services.uninstallDevice = [](const QString& instance) { return CsrDeviceInfo().UninstallDevice(instance); };
     services.registerIds = &CsrDeviceInfo::SetRegisteredIds;
     CsrUsbInterface::SetPlatformServices(services);
+    CsrUsbInterfaceFactory::Instance()->RegisterTransport(QLatin1String(ConfigKeys::UsbBackendLibusb), [] {
+        auto transport = std::make_unique<LibusbTransport>();
+        return transport->IsAvailable() ? std::unique_ptr<IUsbTransport>(std::move(transport)) : nullptr;
+    });
 }
 
 } // namespace OrvoCommon

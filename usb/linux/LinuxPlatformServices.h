@@ -32,7 +32,8 @@ private:
     LazyInstance<LinuxPlatformSupport> m_instance;
 };
 
-// Registers the Linux installer, platform support and failed-install detection; call once from main.
+// Registers the Linux installer, platform support, failed-install detection and the libusb transport;
+// call once from main.
 void LinkLinuxUsbPlatformServices();
 
 } // namespace OrvoCommon

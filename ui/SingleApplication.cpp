@@ -1,4 +1,4 @@
-#include "app/SingleApplication.h"
+#include "ui/SingleApplication.h"
 
 namespace OrvoCommon {
 
