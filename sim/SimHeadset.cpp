@@ -7,7 +7,6 @@
 
 #include <QDeadlineTimer>
 #include <QMutexLocker>
-#include <QThread>
 
 #include <algorithm>
 
@@ -74,6 +73,7 @@ QString SimHeadset::DetachLocked()
     m_connected = false;
     m_hci.Clear();
     m_eventReady.wakeAll();
+    m_enumerationEnded.wakeAll();
     const QString path = m_path;
     m_path.clear();
     return path;
@@ -104,6 +104,15 @@ SimUsbResult SimHeadset::ReadConfigDescriptor(quint64 generation, QByteArray* de
     return SimUsbResult::Ok;
 }
 
+bool SimHeadset::AnswerDueLocked(quint64 generation)
+{
+    // A pulled cable ends a transfer under way at once, as the host controller does.
+    const QDeadlineTimer answer(std::max(m_profile.timing.latencyMs, 0));
+    while (IsCurrent(generation) && !answer.hasExpired())
+        m_enumerationEnded.wait(&m_mutex, answer);
+    return IsCurrent(generation);
+}
+
 bool SimHeadset::StalledByFaultLocked()
 {
     ++m_transfers;
@@ -115,20 +124,13 @@ bool SimHeadset::StalledByFaultLocked()
 SimUsbResult SimHeadset::ControlTransfer(quint64 generation, const SimSetup& setup, const QByteArray& dataOut,
                                          QByteArray* dataIn)
 {
-    int latency = 0;
-    {
-        QMutexLocker lock(&m_mutex);
-        latency = m_profile.timing.latencyMs;
-    }
-    if (latency > 0)
-        QThread::msleep(static_cast<unsigned long>(latency));
-
     bool coldReset = false;
     bool unplug = false;
     SimUsbResult result = SimUsbResult::Stall;
     {
         QMutexLocker lock(&m_mutex);
-        if (!IsCurrent(generation))
+        ++m_transfersBegun;
+        if (!AnswerDueLocked(generation))
             return SimUsbResult::NoDevice;
         m_dfu.Advance();
         if (StalledByFaultLocked())
@@ -215,10 +217,14 @@ SimUsbResult SimHeadset::ReadHciEvent(quint64 generation, int timeoutMs, QByteAr
     QMutexLocker lock(&m_mutex);
     QDeadlineTimer deadline(std::max(timeoutMs, 0));
     while (IsCurrent(generation) && m_mode == Mode::Application && !m_hci.HasEvent() && !isInterrupted()) {
-        if (deadline.hasExpired() || !m_eventReady.wait(&m_mutex, deadline)) {
-            if (!m_hci.HasEvent() && IsCurrent(generation) && !isInterrupted())
-                return SimUsbResult::Timeout;
+        bool woken = false;
+        if (!deadline.hasExpired()) {
+            ++m_eventReadsWaiting;
+            woken = m_eventReady.wait(&m_mutex, deadline);
+            --m_eventReadsWaiting;
         }
+        if (!woken && !m_hci.HasEvent() && IsCurrent(generation) && !isInterrupted())
+            return SimUsbResult::Timeout;
     }
     if (!IsCurrent(generation) || isInterrupted())
         return SimUsbResult::NoDevice;
@@ -381,6 +387,18 @@ int SimHeadset::ResetCount() const
 {
     QMutexLocker lock(&m_mutex);
     return m_resets;
+}
+
+int SimHeadset::ControlTransfersBegun() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_transfersBegun;
+}
+
+int SimHeadset::EventReadsWaiting() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_eventReadsWaiting;
 }
 
 HeadsetProfile SimHeadset::Profile() const

@@ -62,6 +62,10 @@ public:
     QList<ReceivedImage> ReceivedImages() const;
     int BlocksReceived() const;
     int ResetCount() const;
+    // What a test waits on to act while a request is under way: control transfers that reached the
+    // headset (counted as they begin, before its latency), and HCI event reads blocked for an event.
+    int ControlTransfersBegun() const;
+    int EventReadsWaiting() const;
     HeadsetProfile Profile() const;
     void SetTiming(const SimTiming& timing);
     void SetFaults(const SimFaults& faults);
@@ -82,13 +86,16 @@ private:
     void PlugAfter(int delayMs);
     QString DetachLocked();
     void RestartLocked();
+    // Waits out the profile's latency; false when the enumeration ended meanwhile.
+    bool AnswerDueLocked(quint64 generation);
     bool StalledByFaultLocked();
     void HciCommandLocked(const QByteArray& command, bool* coldReset);
 
     SimBus* m_bus;
     const int m_number;
     mutable QMutex m_mutex;
-    QWaitCondition m_eventReady;
+    QWaitCondition m_eventReady; // an event was queued, or the enumeration ended
+    QWaitCondition m_enumerationEnded;
     QElapsedTimer m_clock;
 
     HeadsetProfile m_profile; // the chip as it stands now, but for its PS store
@@ -104,6 +111,8 @@ private:
 
     int m_transfers = 0; // since the faults were set
     int m_resets = 0;
+    int m_transfersBegun = 0;
+    int m_eventReadsWaiting = 0;
 };
 
 } // namespace Sim
