@@ -205,6 +205,13 @@ QList<QString> DfuThread::Versions() const
 
 void DfuThread::Fail()
 {
+    // A device that has left fails the request at once, before its removal notice comes: the run ends
+    // as disconnected, not as a programming error. After a reset of ours it is closed on purpose.
+    const int state = GetState();
+    if (!Device()->IsOpen() && !IsResetting(state) && state != ProgrammingDone) {
+        OnDeviceDisconnected(Device());
+        return;
+    }
     SetError(QLatin1String(ErrorCodes::ProgrammingError));
     SetState(ProgrammingDone);
 }
