@@ -130,6 +130,13 @@ void DfuThread::SetError(const QString& code)
 
 void DfuThread::MarkFailed()
 {
+    // A device that has left fails the request at once, before its removal notice comes: the run ends
+    // as disconnected, not as a programming error. After a reset of ours it is closed on purpose.
+    const int state = GetState();
+    if (!Device()->IsOpen() && !IsResetting(state) && state != ProgrammingDone) {
+        OnDeviceDisconnected(Device());
+        return;
+    }
     SetError(QLatin1String(ErrorCodes::ProgrammingError));
     SetState(ProgrammingDone);
 }
