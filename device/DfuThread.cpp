@@ -130,8 +130,7 @@ void DfuThread::SetError(const QString& code)
 
 void DfuThread::MarkFailed()
 {
-    // A device that has left fails the request at once, before its removal notice comes: the run ends
-    // as disconnected, not as a programming error. After a reset of ours it is closed on purpose.
+    // A device that left fails requests before its removal notice comes; our own resets close it too.
     const int state = GetState();
     if (!Device()->IsOpen() && !IsResetting(state) && state != ProgrammingDone) {
         OnDeviceDisconnected(Device());
