@@ -32,6 +32,11 @@ bool DeviceQueryThread::Attempt(const std::function<bool()>& query)
     for (int attempt = 0; attempt <= m_retries && !m_stopping; ++attempt) {
         if (query())
             return true;
+        // A device that has gone is not asked again, whether or not its removal notice has come.
+        if (!m_device->IsOpen()) {
+            NoteDisconnected();
+            return false;
+        }
     }
     SetError(m_failureCode);
     return false;
@@ -61,10 +66,15 @@ void DeviceQueryThread::SetError(const QString& code)
 
 void DeviceQueryThread::OnDeviceDisconnected(ICsrDevice* device)
 {
-    if (device != m_device)
-        return;
+    if (device == m_device)
+        NoteDisconnected();
+}
+
+void DeviceQueryThread::NoteDisconnected()
+{
     SetError(QLatin1String(ErrorCodes::DeviceDisconnected));
-    m_logger->LogError(m_disconnectedMessage);
+    if (!m_disconnectionLogged.exchange(true))
+        m_logger->LogError(m_disconnectedMessage);
 }
 
 } // namespace OrvoCommon

@@ -30,6 +30,7 @@ protected:
 
     // Tries the query up to 1 + HciRetries times, at once one after the other. When every attempt
     // fails, records the failure code and returns false; once a stop is requested, it fails at once.
+    // A failed attempt that leaves the device closed records the disconnection and ends the tries.
     bool Attempt(const std::function<bool()>& query);
     QString Error() const;
     // Emits the completion signal from the thread that owns this object, after the notices already
@@ -48,8 +49,11 @@ private slots:
 
 private:
     void SetError(const QString& code);
+    // Found by a request or by the removal notice, whichever comes first; logged once.
+    void NoteDisconnected();
 
     std::atomic<bool> m_stopping{false};
+    std::atomic<bool> m_disconnectionLogged{false};
     const QString m_failureCode;
     const QString m_disconnectedMessage;
     mutable QMutex m_errorMutex;

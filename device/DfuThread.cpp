@@ -130,6 +130,12 @@ void DfuThread::SetError(const QString& code)
 
 void DfuThread::MarkFailed()
 {
+    // A device that left fails requests before its removal notice comes; our own resets close it too.
+    const int state = GetState();
+    if (!Device()->IsOpen() && !IsResetting(state) && state != ProgrammingDone) {
+        OnDeviceDisconnected(Device());
+        return;
+    }
     SetError(QLatin1String(ErrorCodes::ProgrammingError));
     SetState(ProgrammingDone);
 }

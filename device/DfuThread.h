@@ -66,6 +66,10 @@ public:
     void RequestStop() override;
 
     static QString StateName(int state);
+    static bool IsResetting(int state)
+    {
+        return state == ResettingToInitialAppMode || state == ResettingToDfuMode || state == ResettingToFinalAppMode;
+    }
     ProgrammingState GetState() const { return static_cast<ProgrammingState>(m_state.load()); }
 
     // For tests: how many programming threads exist, and shorter fixed waits.
@@ -94,8 +98,9 @@ private:
 
     void SetState(ProgrammingState state);
     void SetError(const QString& code);
-    // Records "programming-error", which stays the run's outcome, and sets PROGRAMMING_DONE. That ends
-    // the run unless another state is set straight after, as MarkFailedThenRetryReset does.
+    // Records "programming-error" (or "device-disconnected" when the device has left), which stays the
+    // run's outcome, and sets PROGRAMMING_DONE. That ends the run unless another state is set straight
+    // after, as MarkFailedThenRetryReset does.
     void MarkFailed();
     // After a failed state request: the run is marked failed, yet moves on at once to
     // RESETTING_TO_INITIAL_APP_MODE and carries on with its steps, still reporting the failure at its

@@ -20,16 +20,6 @@
 
 namespace OrvoCommon {
 
-namespace {
-
-bool IsResetting(int state)
-{
-    return state == DfuThread::ResettingToInitialAppMode || state == DfuThread::ResettingToDfuMode ||
-           state == DfuThread::ResettingToFinalAppMode;
-}
-
-} // namespace
-
 void DfuThread::TakeDevice(ICsrDevice* device)
 {
     m_device = device;

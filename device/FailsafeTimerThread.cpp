@@ -41,6 +41,7 @@ void FailsafeTimerThread::run()
         for (int second = 0; second < m_seconds; ++second) {
             if (!SleepOneSecond())
                 return;
+            emit SecondCounted(m_seconds - second - 1);
             if (m_kicked)
                 break;
         }

@@ -9,8 +9,9 @@
 namespace OrvoCommon {
 
 // Watches the programming thread: it counts down whole seconds, a Kick() restarts the countdown, and
-// a countdown that runs out emits Timeout() (on this thread, receivers connect directly) and starts
-// over, until the thread is stopped. The owner stops it and waits for it; stopping wakes the sleep.
+// a countdown that runs out emits Timeout() and starts over, until the thread is stopped. Both signals
+// come from this thread (receivers connect directly). The owner stops it and waits for it; stopping
+// wakes the sleep.
 class FailsafeTimerThread : public QThread
 {
     Q_OBJECT
@@ -28,6 +29,8 @@ public:
     void SetSecondLengthForTest(int milliseconds) { m_secondMs = milliseconds; }
 
 signals:
+    // Each second counted, before the countdown is judged: a kick from a receiver still counts.
+    void SecondCounted(int secondsLeft);
     void Timeout();
 
 protected:

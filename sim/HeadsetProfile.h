@@ -14,7 +14,7 @@ namespace Sim {
 // How long the simulated headset takes; all zero makes it answer at once (the test default).
 struct SimTiming
 {
-    int latencyMs = 0;       // added to every control transfer
+    int latencyMs = 0;       // added to every control transfer; a pulled cable cuts it short
     int flashPerBlockMs = 0; // bwPollTimeout and dfuDNBUSY time per downloaded block
     int manifestMs = 0;      // bwPollTimeout and time spent in dfuMANIFEST
     int reenumerationMs = 0; // from a reset or cold reset to the new device's arrival

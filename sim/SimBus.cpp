@@ -3,6 +3,8 @@
 #include <QMutexLocker>
 #include <QTimer>
 
+#include <utility>
+
 namespace Sim {
 
 SimBus::SimBus(QObject* parent) : QObject(parent) {}
@@ -39,7 +41,7 @@ SimHeadset* SimBus::AddHeadset(const HeadsetProfile& profile)
         } else {
             const QString path = headset->Attach(headset->NextArrivalToken(), mode);
             if (!path.isEmpty())
-                emit DeviceArrived(path);
+                Notify(true, path);
         }
     }
     return headset;
@@ -88,7 +90,7 @@ SimHeadset* SimBus::Find(const QString& path, quint64* generation) const
 void SimBus::AnnounceArrival(const QString& path)
 {
     QMetaObject::invokeMethod(
-        this, [this, path] { emit DeviceArrived(path); }, Qt::QueuedConnection);
+        this, [this, path] { Notify(true, path); }, Qt::QueuedConnection);
 }
 
 void SimBus::AnnounceRemoval(const QString& path)
@@ -96,10 +98,33 @@ void SimBus::AnnounceRemoval(const QString& path)
     PostRemoval(path);
 }
 
+void SimBus::HoldNotices()
+{
+    m_holding = true;
+}
+
+void SimBus::ReleaseNotices()
+{
+    m_holding = false;
+    const QList<QPair<bool, QString>> held = std::exchange(m_held, {});
+    for (const auto& notice : held)
+        Notify(notice.first, notice.second);
+}
+
+void SimBus::Notify(bool arrived, const QString& path)
+{
+    if (m_holding)
+        m_held.append({arrived, path});
+    else if (arrived)
+        emit DeviceArrived(path);
+    else
+        emit DeviceRemoved(path);
+}
+
 void SimBus::PostRemoval(const QString& path)
 {
     QMetaObject::invokeMethod(
-        this, [this, path] { emit DeviceRemoved(path); }, Qt::QueuedConnection);
+        this, [this, path] { Notify(false, path); }, Qt::QueuedConnection);
 }
 
 void SimBus::ScheduleArrival(SimHeadset* headset, SimHeadset::Mode mode, int delayMs)
@@ -112,7 +137,7 @@ void SimBus::ScheduleArrival(SimHeadset* headset, SimHeadset::Mode mode, int del
             QTimer::singleShot(delayMs, this, [this, headset, mode, token] {
                 const QString path = headset->Attach(token, mode);
                 if (!path.isEmpty())
-                    emit DeviceArrived(path);
+                    Notify(true, path);
             });
         },
         Qt::QueuedConnection);

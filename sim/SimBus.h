@@ -5,6 +5,7 @@
 
 #include <QMutex>
 #include <QObject>
+#include <QPair>
 #include <QStringList>
 
 #include <memory>
@@ -39,6 +40,11 @@ public:
     // letter case, a removal of a node nobody saw.
     void AnnounceArrival(const QString& path);
     void AnnounceRemoval(const QString& path);
+    // Holds the arrival and removal notices back, as a USB stack that announces them late (a real
+    // machine's removal notice comes some milliseconds after the transfers start failing); releasing
+    // delivers them in order. On the bus's thread.
+    void HoldNotices();
+    void ReleaseNotices();
 
 signals:
     void DeviceArrived(const QString& path);
@@ -48,9 +54,13 @@ private:
     friend class SimHeadset;
     void PostRemoval(const QString& path);
     void ScheduleArrival(SimHeadset* headset, SimHeadset::Mode mode, int delayMs);
+    // On the bus's thread: announces the arrival or removal of path, or keeps it while notices are held.
+    void Notify(bool arrived, const QString& path);
 
     mutable QMutex m_mutex;
     std::vector<std::unique_ptr<SimHeadset>> m_headsets;
+    bool m_holding = false;
+    QList<QPair<bool, QString>> m_held; // arrived, path
 };
 
 } // namespace Sim

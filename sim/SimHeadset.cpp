@@ -1,13 +1,12 @@
 #include "sim/SimHeadset.h"
 
+#include "sim/SimBcCmd.h"
 #include "sim/SimBus.h"
-#include "sim/SimImage.h"
+#include "sim/SimDescriptors.h"
 #include "sim/SimProtocol.h"
 
 #include <QDeadlineTimer>
 #include <QMutexLocker>
-#include <QThread>
-#include <QtEndian>
 
 #include <algorithm>
 
@@ -17,59 +16,20 @@ using namespace SimProtocol;
 
 namespace {
 
-constexpr std::uint8_t HciInterface = 0;
-constexpr std::uint8_t RuntimeDfuInterface = 2;
-constexpr std::uint8_t DfuModeInterface = 0;
-constexpr int MaxQueuedEvents = 64;
-constexpr int MaxCommandFragments = 1024;
-
-std::uint16_t Word(const QByteArray& bytes, int offset)
-{
-    return qFromLittleEndian<std::uint16_t>(bytes.constData() + offset);
-}
-
-void PutWord(QByteArray* bytes, int offset, std::uint16_t value)
-{
-    (*bytes)[offset] = static_cast<char>(value & 0xFF);
-    (*bytes)[offset + 1] = static_cast<char>(value >> 8);
-}
-
-void AppendWord(QByteArray* bytes, std::uint16_t value)
-{
-    bytes->append(static_cast<char>(value & 0xFF));
-    bytes->append(static_cast<char>(value >> 8));
-}
-
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray result;
-    for (int value : values)
-        result.append(static_cast<char>(value));
-    return result;
-}
-
-QByteArray FunctionalDescriptor(std::uint8_t attributes, std::uint16_t detachTimeout, std::uint16_t transferSize)
-{
-    QByteArray d = Bytes({9, DescriptorDfuFunctional, attributes});
-    AppendWord(&d, detachTimeout);
-    AppendWord(&d, transferSize);
-    AppendWord(&d, 0x0110);
-    return d;
-}
-
-QByteArray WithConfigurationHeader(const QByteArray& body, int interfaces)
-{
-    QByteArray config = Bytes({9, DescriptorConfiguration, 0, 0, interfaces, 1, 0, 0x80, 0x32});
-    config += body;
-    PutWord(&config, 2, static_cast<std::uint16_t>(config.size()));
-    return config;
-}
+constexpr std::uint8_t RequestDirectionIn = 0x80;
+constexpr std::uint8_t RequestKindMask = 0x60;
+constexpr std::uint8_t RequestKindStandard = 0x00;
+constexpr std::uint8_t RequestKindClass = 0x20;
+constexpr std::uint8_t RequestRecipientMask = 0x1F;
+constexpr std::uint8_t RequestRecipientInterface = 0x01;
 
 } // namespace
 
 SimHeadset::SimHeadset(SimBus* bus, int number, const HeadsetProfile& profile)
-    : m_bus(bus), m_number(number), m_profile(profile)
+    : m_bus(bus), m_number(number), m_profile(profile), m_psStore(profile.psStore),
+      m_dfu(&m_profile, &m_psStore, &m_clock)
 {
+    m_profile.psStore.clear(); // one copy of the store: the chip's
     m_clock.start();
 }
 
@@ -111,68 +71,19 @@ quint64 SimHeadset::NextArrivalToken()
 QString SimHeadset::DetachLocked()
 {
     m_connected = false;
-    m_events.clear();
-    m_commandFragments.clear();
+    m_hci.Clear();
     m_eventReady.wakeAll();
+    m_enumerationEnded.wakeAll();
     const QString path = m_path;
     m_path.clear();
     return path;
 }
 
-void SimHeadset::AdvanceLocked()
+void SimHeadset::RestartLocked()
 {
-    const qint64 now = m_clock.elapsed();
-    if (now < m_deadline)
-        return;
-    if (m_state == AppDetach) {
-        m_state = AppIdle;
-    } else if (m_state == DfuDnbusy) {
-        m_state = DfuDnloadSync;
-    } else if (m_state == DfuManifest) {
-        // Only a manifestation that ran its course makes the firmware whole again.
-        if (m_manifesting >= 0)
-            m_profile.invalidFirmware.remove(static_cast<std::uint16_t>(m_manifesting));
-        m_manifesting = -1;
-        if (m_profile.dfuModeAttributes & AttrManifestationTolerant) {
-            m_state = DfuManifestSync;
-            m_manifested = true;
-        } else {
-            m_state = DfuManifestWaitReset;
-        }
-    }
-}
-
-QByteArray SimHeadset::DeviceDescriptorLocked() const
-{
-    const bool app = m_mode == Mode::Application;
-    QByteArray d = Bytes({18, DescriptorDevice, 0x00, 0x02, app ? 0xE0 : 0, app ? 1 : 0, app ? 1 : 0, 64});
-    AppendWord(&d, m_profile.vendorId);
-    AppendWord(&d, app ? m_profile.productId : m_profile.dfuProductId);
-    AppendWord(&d, m_profile.deviceRelease);
-    d += Bytes({m_profile.manufacturer.isEmpty() ? 0 : StringManufacturer,
-                m_profile.product.isEmpty() ? 0 : StringProduct,
-                m_profile.serialNumber.isEmpty() ? 0 : StringSerialNumber, 1});
-    return d;
-}
-
-QByteArray SimHeadset::StringDescriptorLocked(std::uint8_t index, std::uint16_t language) const
-{
-    QByteArray d = Bytes({0, DescriptorString});
-    if (index == 0) {
-        AppendWord(&d, LanguageEnglishUs);
-    } else {
-        const QString text = index == StringManufacturer   ? m_profile.manufacturer
-                             : index == StringProduct      ? m_profile.product
-                             : index == StringSerialNumber ? m_profile.serialNumber
-                                                           : QString();
-        Q_UNUSED(language) // the chip has one language and answers whatever the host asks for
-        if (text.isEmpty())
-            return QByteArray(); // no such string: the request stalls
-        for (const QChar c : text)
-            AppendWord(&d, c.unicode());
-    }
-    d[0] = static_cast<char>(d.size());
-    return d;
+    // What a restart of the chip wipes; its mode decides where the DFU state machine starts.
+    m_dfu.Restart(m_mode);
+    m_hci.Clear();
 }
 
 SimUsbResult SimHeadset::ReadDeviceDescriptor(quint64 generation, QByteArray* descriptor)
@@ -180,35 +91,8 @@ SimUsbResult SimHeadset::ReadDeviceDescriptor(quint64 generation, QByteArray* de
     QMutexLocker lock(&m_mutex);
     if (!IsCurrent(generation))
         return SimUsbResult::NoDevice;
-    *descriptor = DeviceDescriptorLocked();
+    *descriptor = DeviceDescriptor(m_profile, m_mode);
     return SimUsbResult::Ok;
-}
-
-QByteArray SimHeadset::ConfigurationLocked() const
-{
-    if (m_mode == Mode::Application) {
-        if (!m_profile.applicationConfiguration.isEmpty())
-            return m_profile.applicationConfiguration;
-        // HCI (commands on endpoint 0, events, ACL), SCO, DFU run-time.
-        QByteArray body = Bytes({9, DescriptorInterface, HciInterface, 0, 3, 0xE0, 1, 1, 0});
-        body += Bytes({7, DescriptorEndpoint, 0x81, 3, 16, 0, 1});
-        body += Bytes({7, DescriptorEndpoint, 0x82, 2, 64, 0, 0});
-        body += Bytes({7, DescriptorEndpoint, 0x02, 2, 64, 0, 0});
-        body += Bytes({9, DescriptorInterface, 1, 0, 2, 0xE0, 1, 1, 0});
-        body += Bytes({7, DescriptorEndpoint, 0x83, 1, 0, 0, 1});
-        body += Bytes({7, DescriptorEndpoint, 0x03, 1, 0, 0, 1});
-        body += Bytes({9, DescriptorInterface, RuntimeDfuInterface, 0, 0, 0xFE, 1, 1, 0});
-        if (m_profile.functionalDescriptor)
-            body +=
-                FunctionalDescriptor(m_profile.runtimeAttributes, m_profile.detachTimeoutMs, m_profile.transferSize);
-        return WithConfigurationHeader(body, 3);
-    }
-    if (!m_profile.dfuConfiguration.isEmpty())
-        return m_profile.dfuConfiguration;
-    QByteArray body = Bytes({9, DescriptorInterface, DfuModeInterface, 0, 0, 0xFE, 1, 2, 0});
-    if (m_profile.functionalDescriptor)
-        body += FunctionalDescriptor(m_profile.dfuModeAttributes, m_profile.detachTimeoutMs, m_profile.transferSize);
-    return WithConfigurationHeader(body, 1);
 }
 
 SimUsbResult SimHeadset::ReadConfigDescriptor(quint64 generation, QByteArray* descriptors)
@@ -216,8 +100,17 @@ SimUsbResult SimHeadset::ReadConfigDescriptor(quint64 generation, QByteArray* de
     QMutexLocker lock(&m_mutex);
     if (!IsCurrent(generation))
         return SimUsbResult::NoDevice;
-    *descriptors = ConfigurationLocked();
+    *descriptors = ConfigurationDescriptors(m_profile, m_mode);
     return SimUsbResult::Ok;
+}
+
+bool SimHeadset::AnswerDueLocked(quint64 generation)
+{
+    // A pulled cable ends a transfer under way at once, as the host controller does.
+    const QDeadlineTimer answer(std::max(m_profile.timing.latencyMs, 0));
+    while (IsCurrent(generation) && !answer.hasExpired())
+        m_enumerationEnded.wait(&m_mutex, answer);
+    return IsCurrent(generation);
 }
 
 bool SimHeadset::StalledByFaultLocked()
@@ -231,40 +124,33 @@ bool SimHeadset::StalledByFaultLocked()
 SimUsbResult SimHeadset::ControlTransfer(quint64 generation, const SimSetup& setup, const QByteArray& dataOut,
                                          QByteArray* dataIn)
 {
-    int latency = 0;
-    {
-        QMutexLocker lock(&m_mutex);
-        latency = m_profile.timing.latencyMs;
-    }
-    if (latency > 0)
-        QThread::msleep(static_cast<unsigned long>(latency));
-
     bool coldReset = false;
     bool unplug = false;
     SimUsbResult result = SimUsbResult::Stall;
-    QByteArray answer;
     {
         QMutexLocker lock(&m_mutex);
-        if (!IsCurrent(generation))
+        ++m_transfersBegun;
+        if (!AnswerDueLocked(generation))
             return SimUsbResult::NoDevice;
-        AdvanceLocked();
+        m_dfu.Advance();
         if (StalledByFaultLocked())
             return SimUsbResult::Stall;
-        const bool isIn = (setup.requestType & 0x80) != 0;
-        const int kind = setup.requestType & 0x60;
-        const int recipient = setup.requestType & 0x1F;
-        if (kind == 0) {
-            result = StandardRequestLocked(setup, &answer);
-        } else if (kind == 0x20 && setup.requestType == HciCommandRequestType && setup.request == HciCommandRequest) {
+        const bool isIn = (setup.requestType & RequestDirectionIn) != 0;
+        const int kind = setup.requestType & RequestKindMask;
+        const int recipient = setup.requestType & RequestRecipientMask;
+        QByteArray answer;
+        if (kind == RequestKindStandard) {
+            result = StandardRequest(m_profile, m_mode, setup, &answer);
+        } else if (setup.requestType == HciCommandRequestType && setup.request == HciCommandRequest) {
             if (m_mode == Mode::Application) {
                 HciCommandLocked(dataOut, &coldReset);
                 result = SimUsbResult::Ok;
             }
-        } else if (kind == 0x20 && recipient == 1) {
+        } else if (kind == RequestKindClass && recipient == RequestRecipientInterface) {
             if (m_mode == Mode::Application && setup.index == RuntimeDfuInterface)
-                result = RuntimeDfuLocked(setup, &answer);
+                result = m_dfu.RuntimeRequest(setup, &answer);
             else if (m_mode == Mode::Dfu && setup.index == DfuModeInterface)
-                result = DfuModeLocked(setup, dataOut, &answer, &unplug);
+                result = m_dfu.BootLoaderRequest(setup, dataOut, &answer, &unplug);
         }
         if (result == SimUsbResult::Ok && isIn && dataIn)
             *dataIn = answer.left(setup.length);
@@ -304,348 +190,24 @@ SimUsbResult SimHeadset::ControlTransfer(quint64 generation, const SimSetup& set
     return result;
 }
 
-SimUsbResult SimHeadset::StandardRequestLocked(const SimSetup& setup, QByteArray* dataIn)
-{
-    if (setup.requestType == 0x80 && setup.request == StdGetDescriptor) {
-        const int type = setup.value >> 8;
-        if (type == DescriptorDevice) {
-            *dataIn = DeviceDescriptorLocked();
-            return SimUsbResult::Ok;
-        }
-        if (type == DescriptorConfiguration) {
-            *dataIn = ConfigurationLocked();
-            return SimUsbResult::Ok;
-        }
-        if (type == DescriptorString) {
-            *dataIn = StringDescriptorLocked(static_cast<std::uint8_t>(setup.value & 0xFF), setup.index);
-            return dataIn->isEmpty() ? SimUsbResult::Stall : SimUsbResult::Ok;
-        }
-        return SimUsbResult::Stall;
-    }
-    if (setup.requestType == 0x80 && setup.request == 0) { // GET_STATUS
-        *dataIn = Bytes({0, 0});
-        return SimUsbResult::Ok;
-    }
-    if ((setup.requestType == 0x00 && setup.request == StdSetConfiguration) ||
-        (setup.requestType == 0x01 && setup.request == StdSetInterface))
-        return SimUsbResult::Ok;
-    return SimUsbResult::Stall;
-}
-
-SimUsbResult SimHeadset::RuntimeDfuLocked(const SimSetup& setup, QByteArray* dataIn)
-{
-    const bool isIn = setup.requestType == DfuRequestIn;
-    if (isIn && setup.request == DfuGetStatus) {
-        *dataIn = Bytes({StatusOk, 0, 0, 0, m_state, 0});
-        return SimUsbResult::Ok;
-    }
-    if (isIn && setup.request == DfuGetState) {
-        *dataIn = Bytes({m_state});
-        return SimUsbResult::Ok;
-    }
-    if (!isIn && setup.request == DfuDetach && m_state == AppIdle) {
-        m_state = AppDetach;
-        m_deadline = m_clock.elapsed() + std::min<int>(setup.value, m_profile.detachTimeoutMs);
-        return SimUsbResult::Ok;
-    }
-    // Anything else is a protocol error; a pending detach is abandoned.
-    m_state = AppIdle;
-    return SimUsbResult::Stall;
-}
-
-SimUsbResult SimHeadset::DfuStallLocked()
-{
-    m_state = DfuError;
-    m_status = ErrStalledPkt;
-    m_blockPending = false;
-    m_download.clear();
-    return SimUsbResult::Stall;
-}
-
-QByteArray SimHeadset::StatusLocked()
-{
-    int poll = 0;
-    if (m_state == DfuDnloadSync) {
-        const int flash = m_profile.timing.flashPerBlockMs;
-        if (m_blockPending && m_blockFailed) {
-            m_state = DfuError;
-            m_status = m_profile.faults.dfuErrorStatus;
-            m_download.clear();
-        } else if (m_blockPending && flash > 0) {
-            m_state = DfuDnbusy;
-            m_deadline = m_clock.elapsed() + flash;
-            poll = flash;
-        } else {
-            m_state = DfuDnloadIdle;
-        }
-        m_blockPending = false;
-    } else if (m_state == DfuManifestSync) {
-        if (m_manifested) {
-            m_state = DfuIdle;
-            m_manifested = false;
-        } else {
-            ManifestLocked();
-            if (m_state == DfuManifest)
-                poll = m_profile.timing.manifestMs;
-        }
-    }
-    QByteArray status = Bytes({m_status, 0, 0, 0, m_state, 0});
-    status[1] = static_cast<char>(poll & 0xFF);
-    status[2] = static_cast<char>((poll >> 8) & 0xFF);
-    status[3] = static_cast<char>((poll >> 16) & 0xFF);
-    return status;
-}
-
-void SimHeadset::ManifestLocked()
-{
-    ReceivedImage image;
-    image.body = m_download;
-    m_download.clear();
-    SimImageInfo info;
-    image.verified = ParseSimImageBody(image.body, &info) == SimImageCheck::Ok;
-    if (!image.verified) {
-        m_received.append(image);
-        m_state = DfuError;
-        m_status = ErrVerify;
-        return;
-    }
-    image.subId = info.subId;
-    image.version = info.version;
-    m_received.append(image);
-    m_manifesting = info.subId;
-    const QString version = m_profile.faults.reportedVersions.value(info.subId, info.version);
-    if (info.subId == SimImageFormat::SubIdStack) {
-        BuildIdForVersion(version, &m_profile.buildId);
-    } else if (info.subId == SimImageFormat::SubIdVmApplication) {
-        QVector<std::uint16_t> words;
-        if (EncodeVersionWords(version, &words))
-            m_profile.psStore.insert(PsKeyVmVersion, words);
-    }
-    m_state = DfuManifest;
-    m_deadline = m_clock.elapsed() + m_profile.timing.manifestMs;
-}
-
-SimUsbResult SimHeadset::DfuModeLocked(const SimSetup& setup, const QByteArray& dataOut, QByteArray* dataIn,
-                                       bool* unplug)
-{
-    const bool wantsIn = setup.request == DfuGetStatus || setup.request == DfuGetState || setup.request == DfuUpload;
-    if (wantsIn != (setup.requestType == DfuRequestIn))
-        return DfuStallLocked();
-    if (m_state == DfuManifestWaitReset)
-        return SimUsbResult::Stall; // only a USB reset gets it out of here
-    if (m_state == DfuDnbusy || m_state == DfuManifest)
-        return DfuStallLocked(); // asked before bwPollTimeout ran out
-    switch (setup.request) {
-    case DfuGetStatus:
-        *dataIn = StatusLocked();
-        return SimUsbResult::Ok;
-    case DfuGetState:
-        *dataIn = Bytes({m_state});
-        return SimUsbResult::Ok;
-    case DfuClrStatus:
-        if (m_state != DfuError)
-            return DfuStallLocked();
-        m_state = DfuIdle;
-        m_status = StatusOk;
-        return SimUsbResult::Ok;
-    case DfuAbort:
-        if (m_state == DfuError)
-            return DfuStallLocked();
-        m_state = DfuIdle;
-        m_download.clear();
-        m_rewriting = -1; // what was erased stays erased
-        m_blockPending = false;
-        m_manifested = false;
-        return SimUsbResult::Ok;
-    case DfuDnload:
-        break;
-    default: // DETACH, UPLOAD (not offered) and unknown requests
-        return DfuStallLocked();
-    }
-
-    if (!(m_profile.dfuModeAttributes & AttrCanDownload))
-        return DfuStallLocked();
-    if (m_state == DfuDnloadIdle && dataOut.isEmpty()) {
-        m_state = DfuManifestSync;
-        m_manifested = false;
-        return SimUsbResult::Ok;
-    }
-    if (dataOut.isEmpty() || dataOut.size() > m_profile.transferSize)
-        return DfuStallLocked();
-    if (m_state == DfuIdle) {
-        m_download.clear();
-        m_rewriting = -1;
-    } else if (m_state != DfuDnloadIdle) {
-        return DfuStallLocked();
-    } else if (setup.value != m_nextBlock) {
-        DfuStallLocked();
-        m_status = ErrAddress;
-        return SimUsbResult::Stall;
-    }
-    if (static_cast<quint64>(m_download.size()) + static_cast<quint64>(dataOut.size()) > m_profile.flashSize) {
-        DfuStallLocked();
-        m_status = ErrAddress;
-        return SimUsbResult::Stall;
-    }
-    m_download += dataOut;
-    NoteRewriteLocked();
-    m_nextBlock = (setup.value + 1) & 0xFFFF;
-    m_state = DfuDnloadSync;
-    m_blockPending = true;
-    SimFaults& faults = m_profile.faults;
-    m_blockFailed = setup.value == faults.dfuErrorAtBlock && faults.dfuErrorTimes > 0;
-    if (m_blockFailed)
-        --faults.dfuErrorTimes;
-    ++m_blocks;
-    *unplug = faults.unplugAfterBlocks >= 0 && m_blocks == std::max(faults.unplugAfterBlocks, 1);
-    return SimUsbResult::Ok;
-}
-
-void SimHeadset::NoteRewriteLocked()
-{
-    constexpr int subIdEnd = static_cast<int>(SimImageFormat::SubIdOffset) + 2;
-    if (m_rewriting >= 0 || m_download.size() < subIdEnd)
-        return;
-    m_rewriting = Word(m_download, static_cast<int>(SimImageFormat::SubIdOffset));
-    m_profile.invalidFirmware.insert(static_cast<std::uint16_t>(m_rewriting));
-}
-
 void SimHeadset::HciCommandLocked(const QByteArray& command, bool* coldReset)
 {
-    // A command whose length byte disagrees with the transfer is dropped, as the chip's HCI
-    // transport does with a corrupt packet.
-    if (command.size() < 3 || static_cast<std::uint8_t>(command.at(2)) != command.size() - 3)
-        return;
-    const std::uint16_t opcode = Word(command, 0);
-    if (opcode != CsrVendorOpcode) {
-        QByteArray event = Bytes({EventCommandComplete, 4, 1});
-        AppendWord(&event, opcode);
-        event.append(static_cast<char>(HciStatusUnknownCommand));
-        QueueEventLocked(event);
-        return;
-    }
-    if (command.size() < 4)
-        return;
-    const auto descriptor = static_cast<std::uint8_t>(command.at(3));
-    const QByteArray payload = command.mid(4);
-    if (descriptor & FragmentFirst)
-        m_commandFragments = payload;
-    else if (m_commandFragments.isEmpty())
-        return; // a continuation without a start
-    else
-        m_commandFragments += payload;
-    if (m_commandFragments.size() > MaxCommandFragments) {
-        m_commandFragments.clear();
-        return;
-    }
-    if (!(descriptor & FragmentLast))
-        return;
-    const QByteArray message = m_commandFragments;
-    m_commandFragments.clear();
-    if ((descriptor & ChannelMask) == ChannelBcCmd)
-        BcCmdLocked(message, coldReset);
-}
-
-void SimHeadset::BcCmdLocked(const QByteArray& message, bool* coldReset)
-{
-    if (message.size() < BcCmdHeaderSize)
-        return;
-    const std::uint16_t type = Word(message, 0);
-    if (type != BcCmdGetReq && type != BcCmdSetReq)
-        return;
-    const SimFaults& faults = m_profile.faults;
-    if (faults.bcCmd == SimFaults::BcCmd::Silent)
-        return;
-    const std::uint16_t lengthWords = Word(message, 2);
-    const std::uint16_t varid = Word(message, 6);
-    const bool isGet = type == BcCmdGetReq;
-
-    QByteArray response = message;
-    PutWord(&response, 0, BcCmdGetResp);
-    const int payloadSize = response.size() - BcCmdHeaderSize;
-    std::uint16_t status = BcCmdOk;
-    if (lengthWords < 5 || lengthWords * 2 > message.size()) {
-        status = BcCmdBadReq;
-    } else if (faults.bcCmd == SimFaults::BcCmd::Error) {
-        status = faults.bcCmdErrorStatus;
-    } else if (varid == VaridColdReset || varid == VaridWarmReset) {
-        // Either reset restarts the chip at once; it never gets to answer.
-        if (!isGet) {
+    const QByteArray request = m_hci.Command(command);
+    if (!request.isEmpty()) {
+        QByteArray response;
+        switch (AnswerBcCmd(request, m_profile.faults, m_profile.buildId, &m_psStore, &response)) {
+        case SimBcCmdOutcome::Answered:
+            m_hci.SendBcCmd(response);
+            break;
+        case SimBcCmdOutcome::Restart:
             *coldReset = true;
-            return;
+            break;
+        case SimBcCmdOutcome::Ignored:
+            break;
         }
-        status = BcCmdWriteOnly;
-    } else if (varid == VaridBuildId) {
-        if (!isGet)
-            status = BcCmdReadOnly;
-        else if (payloadSize < 2)
-            status = BcCmdTooBig;
-        else
-            PutWord(&response, BcCmdHeaderSize, m_profile.buildId);
-    } else if (varid == VaridPsSize) {
-        const std::uint16_t key = payloadSize >= 2 ? Word(message, BcCmdHeaderSize) : 0;
-        if (!isGet)
-            status = BcCmdReadOnly;
-        else if (payloadSize < 4)
-            status = BcCmdBadReq;
-        else if (!m_profile.psStore.contains(key))
-            status = BcCmdNoValue;
-        else
-            PutWord(&response, BcCmdHeaderSize + 2, static_cast<std::uint16_t>(m_profile.psStore.value(key).size()));
-    } else if (varid == VaridPs) {
-        if (payloadSize < 6) {
-            status = BcCmdBadReq;
-        } else {
-            const std::uint16_t key = Word(message, BcCmdHeaderSize);
-            const std::uint16_t words = Word(message, BcCmdHeaderSize + 2);
-            const int valueOffset = BcCmdHeaderSize + 6;
-            if (valueOffset + words * 2 > message.size()) {
-                status = BcCmdBadReq;
-            } else if (isGet) {
-                const QVector<std::uint16_t> value = m_profile.psStore.value(key);
-                if (!m_profile.psStore.contains(key)) {
-                    status = BcCmdNoValue;
-                } else if (value.size() > words) {
-                    status = BcCmdTooBig;
-                } else {
-                    for (int i = 0; i < words; ++i)
-                        PutWord(&response, valueOffset + 2 * i, i < value.size() ? value.at(i) : 0);
-                }
-            } else {
-                QVector<std::uint16_t> value;
-                for (int i = 0; i < words; ++i)
-                    value.append(Word(message, valueOffset + 2 * i));
-                m_profile.psStore.insert(key, value);
-            }
-        }
-    } else {
-        status = BcCmdNoSuchVarid;
     }
-    PutWord(&response, 8, status);
-    QueueBcCmdResponseLocked(response);
-}
-
-void SimHeadset::QueueBcCmdResponseLocked(const QByteArray& message)
-{
-    // One event holds at most 64 bytes: event code, length, descriptor, 61 bytes of message.
-    constexpr int chunk = MaxEventSize - 3;
-    for (int offset = 0; offset < message.size(); offset += chunk) {
-        const QByteArray part = message.mid(offset, chunk);
-        std::uint8_t descriptor = ChannelBcCmd;
-        if (offset == 0)
-            descriptor |= FragmentFirst;
-        if (offset + chunk >= message.size())
-            descriptor |= FragmentLast;
-        QueueEventLocked(Bytes({EventVendor, part.size() + 1, descriptor}) + part);
-    }
-}
-
-void SimHeadset::QueueEventLocked(const QByteArray& event)
-{
-    if (m_events.size() >= MaxQueuedEvents)
-        m_events.dequeue(); // the chip's buffer overflows; the oldest event is lost
-    m_events.enqueue(event);
-    m_eventReady.wakeAll();
+    if (m_hci.HasEvent())
+        m_eventReady.wakeAll();
 }
 
 SimUsbResult SimHeadset::ReadHciEvent(quint64 generation, int timeoutMs, QByteArray* event,
@@ -654,17 +216,21 @@ SimUsbResult SimHeadset::ReadHciEvent(quint64 generation, int timeoutMs, QByteAr
     const auto isInterrupted = [interrupted] { return interrupted && interrupted->load(); };
     QMutexLocker lock(&m_mutex);
     QDeadlineTimer deadline(std::max(timeoutMs, 0));
-    while (IsCurrent(generation) && m_mode == Mode::Application && m_events.isEmpty() && !isInterrupted()) {
-        if (deadline.hasExpired() || !m_eventReady.wait(&m_mutex, deadline)) {
-            if (m_events.isEmpty() && IsCurrent(generation) && !isInterrupted())
-                return SimUsbResult::Timeout;
+    while (IsCurrent(generation) && m_mode == Mode::Application && !m_hci.HasEvent() && !isInterrupted()) {
+        bool woken = false;
+        if (!deadline.hasExpired()) {
+            ++m_eventReadsWaiting;
+            woken = m_eventReady.wait(&m_mutex, deadline);
+            --m_eventReadsWaiting;
         }
+        if (!woken && !m_hci.HasEvent() && IsCurrent(generation) && !isInterrupted())
+            return SimUsbResult::Timeout;
     }
     if (!IsCurrent(generation) || isInterrupted())
         return SimUsbResult::NoDevice;
     if (m_mode != Mode::Application)
         return SimUsbResult::Error;
-    *event = m_events.dequeue();
+    *event = m_hci.TakeEvent();
     return SimUsbResult::Ok;
 }
 
@@ -684,11 +250,11 @@ SimUsbResult SimHeadset::Reset(quint64 generation)
         QMutexLocker lock(&m_mutex);
         if (!IsCurrent(generation))
             return SimUsbResult::NoDevice;
-        AdvanceLocked();
+        m_dfu.Advance();
         ++m_resets;
         // A reset during a detach enters the boot loader; any other reset boots the application if
         // there is a whole one to boot.
-        next = BootModeLocked(m_mode == Mode::Application && m_state == AppDetach);
+        next = BootModeLocked(m_mode == Mode::Application && m_dfu.Detaching());
         if (m_profile.faults.wrongModeAfterReset && m_profile.invalidFirmware.isEmpty())
             next = next == Mode::Dfu ? Mode::Application : Mode::Dfu;
         returns = !m_profile.faults.neverReturnAfterReset;
@@ -703,20 +269,6 @@ SimUsbResult SimHeadset::Reset(quint64 generation)
     if (returns)
         m_bus->ScheduleArrival(this, next, delay);
     return SimUsbResult::Ok;
-}
-
-void SimHeadset::RestartLocked()
-{
-    // What a restart of the chip wipes; its mode decides where the DFU state machine starts.
-    m_state = m_mode == Mode::Application ? AppIdle : DfuIdle;
-    m_status = StatusOk;
-    m_blockPending = false;
-    m_manifested = false;
-    m_download.clear();
-    m_rewriting = -1;
-    m_manifesting = -1; // a manifestation cut short leaves its firmware invalid
-    m_events.clear();
-    m_commandFragments.clear();
 }
 
 void SimHeadset::Plug()
@@ -742,7 +294,7 @@ void SimHeadset::Unplug()
     QString path;
     {
         QMutexLocker lock(&m_mutex);
-        AdvanceLocked(); // a manifestation whose time has run out did finish before the power went
+        m_dfu.Advance(); // a manifestation whose time has run out did finish before the power went
         m_plugged = false;
         ++m_arrivalToken; // a pending arrival will not happen
         if (m_connected)
@@ -785,32 +337,32 @@ quint64 SimHeadset::Generation() const
 std::uint8_t SimHeadset::DfuState()
 {
     QMutexLocker lock(&m_mutex);
-    AdvanceLocked();
-    return m_state;
+    m_dfu.Advance();
+    return m_dfu.State();
 }
 
 std::uint8_t SimHeadset::DfuStatus() const
 {
     QMutexLocker lock(&m_mutex);
-    return m_status;
+    return m_dfu.Status();
 }
 
 bool SimHeadset::HasPsKey(std::uint16_t key) const
 {
     QMutexLocker lock(&m_mutex);
-    return m_profile.psStore.contains(key);
+    return m_psStore.Contains(key);
 }
 
 QVector<std::uint16_t> SimHeadset::PsKey(std::uint16_t key) const
 {
     QMutexLocker lock(&m_mutex);
-    return m_profile.psStore.value(key);
+    return m_psStore.Value(key);
 }
 
 void SimHeadset::SetPsKey(std::uint16_t key, const QVector<std::uint16_t>& words)
 {
     QMutexLocker lock(&m_mutex);
-    m_profile.psStore.insert(key, words);
+    m_psStore.Write(key, words);
 }
 
 std::uint16_t SimHeadset::BuildId() const
@@ -822,13 +374,13 @@ std::uint16_t SimHeadset::BuildId() const
 QList<ReceivedImage> SimHeadset::ReceivedImages() const
 {
     QMutexLocker lock(&m_mutex);
-    return m_received;
+    return m_dfu.Received();
 }
 
 int SimHeadset::BlocksReceived() const
 {
     QMutexLocker lock(&m_mutex);
-    return m_blocks;
+    return m_dfu.BlocksReceived();
 }
 
 int SimHeadset::ResetCount() const
@@ -837,10 +389,24 @@ int SimHeadset::ResetCount() const
     return m_resets;
 }
 
+int SimHeadset::ControlTransfersBegun() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_transfersBegun;
+}
+
+int SimHeadset::EventReadsWaiting() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_eventReadsWaiting;
+}
+
 HeadsetProfile SimHeadset::Profile() const
 {
     QMutexLocker lock(&m_mutex);
-    return m_profile;
+    HeadsetProfile profile = m_profile;
+    profile.psStore = m_psStore.All();
+    return profile;
 }
 
 void SimHeadset::SetTiming(const SimTiming& timing)
@@ -854,7 +420,7 @@ void SimHeadset::SetFaults(const SimFaults& faults)
     QMutexLocker lock(&m_mutex);
     m_profile.faults = faults;
     m_transfers = 0;
-    m_blocks = 0;
+    m_dfu.RestartBlockCount();
 }
 
 } // namespace Sim

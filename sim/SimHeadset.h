@@ -1,12 +1,15 @@
 #pragma once
 
 #include "sim/HeadsetProfile.h"
+#include "sim/SimDfu.h"
+#include "sim/SimHciTransport.h"
+#include "sim/SimPsStore.h"
+#include "sim/SimUsb.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QList>
 #include <QMutex>
-#include <QQueue>
 #include <QString>
 #include <QWaitCondition>
 
@@ -17,44 +20,13 @@ namespace Sim {
 
 class SimBus;
 
-enum class SimUsbResult
-{
-    Ok,
-    Stall,
-    Timeout,
-    NoDevice, // the enumeration the caller opened is gone
-    Error,    // no such endpoint in this mode
-};
-
-struct SimSetup
-{
-    std::uint8_t requestType = 0;
-    std::uint8_t request = 0;
-    std::uint16_t value = 0;
-    std::uint16_t index = 0;
-    std::uint16_t length = 0;
-};
-
-// An image the headset received in DFU mode, as it stood at manifestation.
-struct ReceivedImage
-{
-    QByteArray body;
-    bool verified = false;
-    std::uint16_t subId = 0;
-    QString version;
-};
-
 // The model of one BlueCore headset. USB-side calls name the enumeration (generation) they were
 // opened on, so a handle kept across a reset fails with NoDevice like a stale device node. Every
 // member is safe to call from any thread; arrivals and removals go through the owning SimBus.
 class SimHeadset
 {
 public:
-    enum class Mode
-    {
-        Application,
-        Dfu,
-    };
+    using Mode = SimMode;
 
     SimHeadset(SimBus* bus, int number, const HeadsetProfile& profile);
 
@@ -90,6 +62,10 @@ public:
     QList<ReceivedImage> ReceivedImages() const;
     int BlocksReceived() const;
     int ResetCount() const;
+    // What a test waits on to act while a request is under way: control transfers that reached the
+    // headset (counted as they begin, before its latency), and HCI event reads blocked for an event.
+    int ControlTransfersBegun() const;
+    int EventReadsWaiting() const;
     HeadsetProfile Profile() const;
     void SetTiming(const SimTiming& timing);
     void SetFaults(const SimFaults& faults);
@@ -108,34 +84,24 @@ private:
     Mode BootModeLocked(bool bootLoaderWanted) const;
     Mode PowerOnModeLocked() const { return BootModeLocked(m_profile.startInDfuMode); }
     void PlugAfter(int delayMs);
-    // The first bytes of a download name the firmware it replaces, which is no longer whole from then on.
-    void NoteRewriteLocked();
     QString DetachLocked();
-    void AdvanceLocked();
-    QByteArray DeviceDescriptorLocked() const;
-    // Empty for a string the headset does not have.
-    QByteArray StringDescriptorLocked(std::uint8_t index, std::uint16_t language) const;
     void RestartLocked();
-    QByteArray ConfigurationLocked() const;
+    // Waits out the profile's latency; false when the enumeration ended meanwhile.
+    bool AnswerDueLocked(quint64 generation);
     bool StalledByFaultLocked();
-    SimUsbResult StandardRequestLocked(const SimSetup& setup, QByteArray* dataIn);
-    SimUsbResult RuntimeDfuLocked(const SimSetup& setup, QByteArray* dataIn);
-    SimUsbResult DfuModeLocked(const SimSetup& setup, const QByteArray& dataOut, QByteArray* dataIn, bool* unplug);
-    SimUsbResult DfuStallLocked();
-    QByteArray StatusLocked();
-    void ManifestLocked();
     void HciCommandLocked(const QByteArray& command, bool* coldReset);
-    void BcCmdLocked(const QByteArray& message, bool* coldReset);
-    void QueueEventLocked(const QByteArray& event);
-    void QueueBcCmdResponseLocked(const QByteArray& message);
 
     SimBus* m_bus;
     const int m_number;
     mutable QMutex m_mutex;
-    QWaitCondition m_eventReady;
+    QWaitCondition m_eventReady; // an event was queued, or the enumeration ended
+    QWaitCondition m_enumerationEnded;
     QElapsedTimer m_clock;
 
-    HeadsetProfile m_profile;
+    HeadsetProfile m_profile; // the chip as it stands now, but for its PS store
+    SimPsStore m_psStore;
+    SimDfu m_dfu;
+    SimHciTransport m_hci;
     bool m_plugged = false;
     bool m_connected = false;
     Mode m_mode = Mode::Application;
@@ -143,24 +109,10 @@ private:
     quint64 m_arrivalToken = 0;
     QString m_path;
 
-    QQueue<QByteArray> m_events;
-    QByteArray m_commandFragments;
-
-    std::uint8_t m_state = 0;
-    std::uint8_t m_status = 0;
-    qint64 m_deadline = 0; // end of appDETACH, dfuDNBUSY or dfuMANIFEST
-    bool m_blockPending = false;
-    bool m_blockFailed = false;
-    bool m_manifested = false;
-    int m_nextBlock = 0;
-    QByteArray m_download;
-    int m_rewriting = -1;   // sub ID the download in progress replaces, once its header has arrived
-    int m_manifesting = -1; // sub ID of the verified image being manifested
-
-    QList<ReceivedImage> m_received;
-    int m_transfers = 0;
-    int m_blocks = 0;
+    int m_transfers = 0; // since the faults were set
     int m_resets = 0;
+    int m_transfersBegun = 0;
+    int m_eventReadsWaiting = 0;
 };
 
 } // namespace Sim

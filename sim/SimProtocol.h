@@ -16,17 +16,41 @@ inline constexpr std::uint8_t EventVendor = 0xFF;
 inline constexpr std::uint8_t HciStatusUnknownCommand = 0x01;
 inline constexpr int MaxEventSize = 64; // what one interrupt read returns from the CSR driver
 
-// CSR HCI extension descriptor byte.
+// HCI command: opcode (16 bits), parameter length, parameters.
+inline constexpr int HciOpcodeOffset = 0;
+inline constexpr int HciParameterLengthOffset = 2;
+inline constexpr int HciCommandHeaderSize = 3;
+// HCI event: event code, parameter length, parameters.
+inline constexpr int HciEventHeaderSize = 2;
+
+// CSR HCI extension: the first parameter of a vendor command or event is this descriptor byte, the
+// rest is a fragment of the channel's message.
 inline constexpr std::uint8_t FragmentFirst = 0x80;
 inline constexpr std::uint8_t FragmentLast = 0x40;
 inline constexpr std::uint8_t ChannelMask = 0x3F;
 inline constexpr std::uint8_t ChannelBcCmd = 2;
+inline constexpr int ExtensionDescriptorSize = 1;
 
-// BCCMD message.
+// BCCMD message: five 16-bit words (type, length in words with the header, sequence number, varid,
+// status), then the variable's value.
 inline constexpr std::uint16_t BcCmdGetReq = 0;
 inline constexpr std::uint16_t BcCmdGetResp = 1;
 inline constexpr std::uint16_t BcCmdSetReq = 2;
-inline constexpr int BcCmdHeaderSize = 10;
+inline constexpr int BcCmdTypeOffset = 0;
+inline constexpr int BcCmdLengthOffset = 2;
+inline constexpr int BcCmdSeqOffset = 4;
+inline constexpr int BcCmdVaridOffset = 6;
+inline constexpr int BcCmdStatusOffset = 8;
+inline constexpr int BcCmdHeaderWords = 5;
+inline constexpr int BcCmdHeaderSize = 2 * BcCmdHeaderWords; // where the value starts
+
+// Values of the PS varids, from the start of the BCCMD value. PS size: key, size in words. PS: key,
+// length in words, store, then the words.
+inline constexpr int PsKeyOffset = 0;
+inline constexpr int PsSizeOffset = 2;
+inline constexpr int PsSizeValueSize = 4;
+inline constexpr int PsLengthOffset = 2;
+inline constexpr int PsWordsOffset = 6;
 
 inline constexpr std::uint16_t VaridColdReset = 0x4001;
 inline constexpr std::uint16_t VaridWarmReset = 0x4002;
@@ -78,6 +102,11 @@ enum DfuState : std::uint8_t
     DfuError = 10,
 };
 
+// DFU_GETSTATUS answer: bStatus, bwPollTimeout (24 bits), bState, iString.
+inline constexpr int DfuStatusPollOffset = 1;
+inline constexpr int DfuStatusStateOffset = 4;
+inline constexpr int DfuStatusSize = 6;
+
 enum DfuStatus : std::uint8_t
 {
     StatusOk = 0,
@@ -99,6 +128,7 @@ enum DfuStatus : std::uint8_t
 };
 
 // USB standard requests the model answers on endpoint 0.
+inline constexpr std::uint8_t StdGetStatus = 0;
 inline constexpr std::uint8_t StdGetDescriptor = 6;
 inline constexpr std::uint8_t StdSetConfiguration = 9;
 inline constexpr std::uint8_t StdSetInterface = 11;

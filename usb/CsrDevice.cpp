@@ -147,6 +147,15 @@ bool CsrDevice::ReadConfiguration(QByteArray* descriptors)
     return false;
 }
 
+UsbTransferResult CsrDevice::Checked(UsbTransferResult result)
+{
+    // The first request that finds the device gone closes it, so that whoever asked learns it at
+    // once: the removal notice comes some milliseconds later.
+    if (result == UsbTransferResult::NoDevice)
+        Close();
+    return result;
+}
+
 bool CsrDevice::IsDfuMode()
 {
     return m_hciInterface == 0xFF && m_dfuInterface != 0xFF;
@@ -159,7 +168,7 @@ bool CsrDevice::Reset()
     QMutexLocker lock(&m_mutex);
     if (!m_handle)
         return false;
-    if (m_handle->Reset() != UsbTransferResult::Ok)
+    if (Checked(m_handle->Reset()) != UsbTransferResult::Ok)
         return false;
     Close();
     return true;
@@ -175,7 +184,7 @@ bool CsrDevice::ControlReadTransfer(std::uint8_t requestType, std::uint8_t reque
         return false;
     const QByteArray header = SetupHeader(requestType, request, value, index);
     QByteArray received;
-    if (m_handle->ControlTransfer(header, length, QByteArray(), &received) != UsbTransferResult::Ok) {
+    if (Checked(m_handle->ControlTransfer(header, length, QByteArray(), &received)) != UsbTransferResult::Ok) {
         m_logger->LogError(QStringLiteral("Control read failed for %1").arg(Ids()));
         return false;
     }
@@ -196,7 +205,7 @@ bool CsrDevice::ControlWriteTransfer(std::uint8_t requestType, std::uint8_t requ
     if (!m_handle)
         return false;
     const QByteArray header = SetupHeader(requestType, request, value, index);
-    if (m_handle->ControlTransfer(header, 0, data, nullptr) != UsbTransferResult::Ok) {
+    if (Checked(m_handle->ControlTransfer(header, 0, data, nullptr)) != UsbTransferResult::Ok) {
         m_logger->LogError(QStringLiteral("Control write failed to %1 - %2").arg(Ids(), HexForm(header + data)));
         return false;
     }
@@ -212,7 +221,7 @@ bool CsrDevice::GetHciEvent(int timeoutMs, QByteArray* event)
     if (!m_handle)
         return false;
     QByteArray received;
-    const UsbTransferResult result = m_handle->ReadHciEvent(timeoutMs, &received);
+    const UsbTransferResult result = Checked(m_handle->ReadHciEvent(timeoutMs, &received));
     if (result != UsbTransferResult::Ok) {
         if (result == UsbTransferResult::Timeout)
             m_logger->LogError(QLatin1String(TimeoutMessage));

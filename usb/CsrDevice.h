@@ -17,7 +17,8 @@ class IUsbTransport;
 
 // The platform-neutral CSR device: opens its node through the transport at construction, reads and
 // walks the descriptors, and turns every operation into one transport request under the device's
-// recursive mutex, with the log lines the support staff know.
+// recursive mutex, with the log lines the support staff know. A request that finds the device gone
+// closes it.
 class CsrDevice : public ICsrDevice
 {
 public:
@@ -61,6 +62,8 @@ private:
     bool ReadDescriptors();
     bool ReadConfiguration(QByteArray* descriptors);
     QString Ids() const;
+    // Closes the device when the result says it has gone.
+    UsbTransferResult Checked(UsbTransferResult result);
 
     std::uint16_t m_vendorId = 0;
     std::uint16_t m_productId = 0;

@@ -17,6 +17,8 @@ public:
 
     virtual std::uint16_t GetVendorId() = 0;
     virtual std::uint16_t GetProductId() = 0;
+    // False once the device has left: from its removal notice, or from the first request that found it
+    // gone, whichever comes first.
     virtual bool IsOpen() = 0;
     virtual std::uint16_t GetTransferSize() = 0;
     virtual std::uint16_t GetDeviceRelease() = 0;

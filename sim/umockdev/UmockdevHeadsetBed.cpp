@@ -146,6 +146,7 @@ UsbfsCounters UmockdevHeadsetBed::Counters(SimHeadset* headset) const
             sum.statusPolls += counters.statusPolls;
             sum.interruptIn += counters.interruptIn;
             sum.waiting += counters.waiting;
+            sum.eventReads += counters.eventReads;
         }
     }
     return sum;

@@ -84,6 +84,7 @@ UsbfsCounters UsbfsDeviceHandler::Counters() const
     counters.statusPolls = m_statusPolls;
     counters.interruptIn = m_interruptIn;
     counters.waiting = m_waiting;
+    counters.eventReads = m_eventReads;
     return counters;
 }
 
@@ -139,7 +140,19 @@ void UsbfsDeviceHandler::DropVanishedClients()
             ++it;
         }
     }
+    CountWaiting();
+}
+
+void UsbfsDeviceHandler::CountWaiting()
+{
+    const auto readsEvent = [](const Urb& urb) {
+        const usbdevfs_urb* raw = UrbOf(urb.urb);
+        return raw->type == USBDEVFS_URB_TYPE_INTERRUPT && (raw->endpoint & 0x80);
+    };
+    const auto waitsForEvent = [](const Waiter& waiter) { return waiter.endpoint != 0; };
     m_waiting = static_cast<int>(m_waiters.size());
+    m_eventReads = static_cast<int>(std::count_if(m_pending.begin(), m_pending.end(), readsEvent) +
+                                    std::count_if(m_waiters.begin(), m_waiters.end(), waitsForEvent));
 }
 
 void UsbfsDeviceHandler::Handle(UMockdevIoctlClient* client)
@@ -354,7 +367,7 @@ void UsbfsDeviceHandler::Wait(const Waiter& waiter)
         m_waiters.pop_back();
         return;
     }
-    m_waiting = static_cast<int>(m_waiters.size());
+    CountWaiting();
     if (!m_poll) {
         // On the worker's own context: the poll runs on the thread that handles the ioctls.
         m_poll = g_timeout_source_new(PollIntervalMs);
@@ -377,7 +390,7 @@ int UsbfsDeviceHandler::OnPoll(void* self)
             ++it;
         }
     }
-    handler->m_waiting = static_cast<int>(handler->m_waiters.size());
+    handler->CountWaiting();
     if (!handler->m_waiters.empty())
         return G_SOURCE_CONTINUE;
     g_source_unref(handler->m_poll);
@@ -449,6 +462,7 @@ int UsbfsDeviceHandler::Submit(UMockdevIoctlClient* client, UMockdevIoctlData* d
         return 0;
     }
     m_pending.push_back(urb);
+    CountWaiting();
     return 0;
 }
 
@@ -506,6 +520,7 @@ bool UsbfsDeviceHandler::TakeReapable(UMockdevIoctlClient* client, Urb* urb)
             if (mine(*it) && CompleteInterrupt(*it)) {
                 m_done.push_back(*it);
                 m_pending.erase(it);
+                CountWaiting();
                 break;
             }
         }
@@ -534,6 +549,7 @@ int UsbfsDeviceHandler::Discard(UMockdevIoctlClient* client, unsigned long clien
             UrbOf(it->urb)->status = -ENOENT;
             m_done.push_back(*it);
             m_pending.erase(it);
+            CountWaiting();
             return 0;
         }
     }

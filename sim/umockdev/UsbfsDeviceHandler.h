@@ -23,6 +23,7 @@ struct UsbfsCounters
     int statusPolls = 0; // DFU_GETSTATUS
     int interruptIn = 0; // completed event reads
     int waiting = 0;     // REAPURB and BULK requests waiting for their answer now
+    int eventReads = 0;  // interrupt-IN URBs and BULK reads of the event endpoint waiting for an event now
 };
 
 // Answers the usbfs ioctls of one enumeration of a simulated headset, as the kernel would for the
@@ -85,6 +86,8 @@ private:
     int EndpointType(unsigned endpoint) const;
     // Drops what belongs to programs that have closed the node.
     void DropVanishedClients();
+    // Brings the counters of what waits up to date.
+    void CountWaiting();
     static void Release(Urb* urb);
     static void Release(Waiter* waiter);
 
@@ -103,6 +106,7 @@ private:
     std::atomic<int> m_statusPolls{0};
     std::atomic<int> m_interruptIn{0};
     std::atomic<int> m_waiting{0};
+    std::atomic<int> m_eventReads{0};
 };
 
 } // namespace Sim

@@ -48,6 +48,7 @@ public:
 
     OrvoCommon::ICsrDevice* Device() const { return m_device; }
     Sim::SimHeadset* Headset() const { return m_headset; }
+    Sim::SimBus* Bus() const { return m_bus.get(); }
     OrvoCommon::ICsrUsbInterface* Interface() const;
     // Waits for the headset's next arrival (after a reset) and makes it the device.
     OrvoCommon::ICsrDevice* WaitForArrival(int timeoutMs = 5000);

@@ -9,6 +9,7 @@
 #include "device/PelarinUsbIds.h"
 #include "device/PsKeys.h"
 #include "firmware/FirmwareProcessingTest.h"
+#include "sim/SimBus.h"
 #include "sim/SimHeadset.h"
 #include "tests/device/ProgrammingFixtures.h"
 #include "tests/support/LogCapture.h"
@@ -378,6 +379,24 @@ private slots:
         QVERIFY(m_log->HasError(QStringLiteral("DfuThread error changed to device-disconnected")));
         // The transfers that fail after the cable was pulled may record their own error; it never wins.
         QVERIFY(m_log->HasError(QStringLiteral("Firmware update aborted due to errors")));
+    }
+
+    void disconnectionFoundBeforeItsNotice()
+    {
+        // The transfers to the boot loader fail at once when the cable is pulled; its removal notice
+        // is held until the run has ended.
+        Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
+        profile.faults.unplugAfterBlocks = 2;
+        Start(profile, ReleaseImages(V102, V102));
+        connect(m_stack->Interface(), &ICsrUsbInterface::DeviceConnected, this, [this](ICsrDevice* device) {
+            if (device->IsDfuMode())
+                m_stack->Bus()->HoldNotices();
+        });
+        const Run run = Program();
+        m_stack->Bus()->ReleaseNotices();
+        QCOMPARE(run.completions, 1);
+        QCOMPARE(run.error, QString::fromLatin1(ErrorCodes::DeviceDisconnected));
+        QCOMPARE(Count(QStringLiteral("Device was unexpectedly disconnected during update")), 1);
     }
 
     void deviceThatNeverComesBack()

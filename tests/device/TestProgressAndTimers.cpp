@@ -7,7 +7,6 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
-#include <QTimer>
 #include <QtTest>
 
 #include <atomic>
@@ -180,27 +179,47 @@ private slots:
 
     void kickedFailsafeNeverFires()
     {
-        // A 150 ms countdown against kicks every 5 ms leaves room for a busy machine.
+        // Kicked one second before each countdown would run out, it never fires, however late the
+        // seconds come on a busy machine.
         FailsafeTimerThread failsafe(3);
         failsafe.SetSecondLengthForTest(50);
+        std::atomic<bool> kicking{true};
+        std::atomic<int> kicks{0};
+        std::atomic<int> counted{0};
         std::atomic<int> timeouts{0};
+        QVector<int> countedAtTimeout;
+        QVector<qint64> timeOfTimeout;
+        QElapsedTimer clock;
+        clock.start();
         connect(
-            &failsafe, &FailsafeTimerThread::Timeout, &failsafe, [&timeouts] { ++timeouts; }, Qt::DirectConnection);
-        QTimer kicker;
-        connect(&kicker, &QTimer::timeout, &failsafe, [&failsafe] { failsafe.Kick(); });
-        kicker.start(5);
+            &failsafe, &FailsafeTimerThread::SecondCounted, &failsafe,
+            [&](int secondsLeft) {
+                ++counted;
+                if (kicking && secondsLeft == 1) {
+                    failsafe.Kick();
+                    ++kicks;
+                }
+            },
+            Qt::DirectConnection);
+        connect(
+            &failsafe, &FailsafeTimerThread::Timeout, &failsafe,
+            [&] {
+                countedAtTimeout.append(counted);
+                timeOfTimeout.append(clock.elapsed());
+                ++timeouts;
+            },
+            Qt::DirectConnection);
         failsafe.start();
-        QTest::qWait(400); // several countdowns' worth of kicks
+        QTRY_VERIFY(kicks >= 4);
         QCOMPARE(int(timeouts), 0);
 
         // Left alone it fires after a full countdown, and again after each further one.
-        kicker.stop();
-        QElapsedTimer clock;
-        clock.start();
+        kicking = false;
         QTRY_COMPARE(int(timeouts), 2);
-        QVERIFY(clock.elapsed() >= 2 * 3 * 50 - 50);
         failsafe.Stop();
         QVERIFY(failsafe.wait(1000));
+        QCOMPARE(countedAtTimeout.at(1) - countedAtTimeout.at(0), 3);
+        QVERIFY(timeOfTimeout.at(1) - timeOfTimeout.at(0) >= 3 * 45); // whole seconds, give or take a coarse timer
     }
 
     void zeroSecondFailsafeCountsOneSecond()

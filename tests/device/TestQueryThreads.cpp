@@ -5,6 +5,7 @@
 #include "device/QueryInfoThread.h"
 #include "device/QueryVersionThread.h"
 #include "device/ReleaseVersionKey.h"
+#include "sim/SimBus.h"
 #include "sim/SimHeadset.h"
 #include "tests/device/DeviceFixtures.h"
 #include "tests/support/LogCapture.h"
@@ -293,6 +294,28 @@ private slots:
         QVERIFY(m_log->Contains(QStringLiteral("Device disconnected while querying versions")));
         QVERIFY(m_log->Contains(QStringLiteral("Device disconnected while querying info")));
         QTRY_VERIFY(versions.isNull() && info.isNull());
+    }
+
+    void disconnectionFoundBeforeItsNotice()
+    {
+        // The failed transfer outruns the removal notice, as on a real machine; the notice, when it
+        // comes, finds the query still there and adds nothing.
+        Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
+        profile.faults.bcCmd = Sim::SimFaults::BcCmd::Silent;
+        Start(profile, QStringLiteral("<HciTimeout>20000</HciTimeout>"));
+        QPointer<QueryVersionThread> versions = new QueryVersionThread(Device());
+        QSignalSpy versionsDone(versions.data(), &QueryVersionThread::QueryVersionsComplete);
+        connect(versions.data(), &QueryVersionThread::QueryVersionsComplete, this,
+                [this] { m_sim->Bus()->ReleaseNotices(); });
+        versions->start();
+        QTRY_COMPARE(m_sim->Headset()->EventReadsWaiting(), 1);
+        m_sim->Bus()->HoldNotices();
+        m_sim->Headset()->Unplug();
+        QVERIFY(versionsDone.wait(CompletionWaitMs));
+        QCOMPARE(versionsDone.first().at(2).toString(), QLatin1String(ErrorCodes::DeviceDisconnected));
+        QCOMPARE(m_log->LinesContaining(QStringLiteral("Device disconnected while querying versions")).size(), 1);
+        QVERIFY(!Device()->IsOpen());
+        QTRY_VERIFY(versions.isNull());
     }
 };
 

@@ -9,6 +9,7 @@
 #include "usb/CsrUsbInterface.h"
 
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QThread>
 #include <QtEndian>
@@ -444,19 +445,23 @@ void CsrUsbConformance::removalEndsWaitingHciRead()
     Start({TestSupport::SampleHeadsetProfile()});
     m_usb->StartDeviceDetection(Vid, {AppPid});
     ICsrDevice* device = m_usb->Devices().at(0);
+    Sim::SimHeadset* headset = m_bus->Headset(0);
     std::atomic<int> result{-1};
     std::thread reader([device, &result] {
         QByteArray event;
         result = device->GetHciEvent(20000, &event) ? 1 : 0;
     });
+    const auto joinReader = qScopeGuard([&] {
+        headset->Unplug();
+        reader.join();
+    });
+    QSignalSpy disconnected(m_usb.get(), &ICsrUsbInterface::DeviceDisconnected);
+    QTRY_COMPARE_WITH_TIMEOUT(m_transport->EventReadsWaiting(headset), 1, 5000);
     QElapsedTimer clock;
     clock.start();
-    QSignalSpy disconnected(m_usb.get(), &ICsrUsbInterface::DeviceDisconnected);
-    QTest::qWait(50); // let the reader block first
-    m_bus->Headset(0)->Unplug();
+    headset->Unplug();
     QVERIFY(disconnected.wait(5000));
-    reader.join();
-    QCOMPARE(result.load(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(result.load(), 0, 5000);
     QVERIFY(clock.elapsed() < 5000);
     QVERIFY(!device->IsOpen());
 }
@@ -507,22 +512,31 @@ void CsrUsbConformance::timedOutReadLosesNoEvent()
 
 void CsrUsbConformance::unplugDuringControlTransfer()
 {
-    Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
-    profile.timing.latencyMs = 400;
-    Start({profile});
+    Start({TestSupport::SampleHeadsetProfile()});
     m_usb->StartDeviceDetection(Vid, {AppPid});
     ICsrDevice* device = m_usb->Devices().at(0);
+    Sim::SimHeadset* headset = m_bus->Headset(0);
+    Sim::SimTiming slow;
+    slow.latencyMs = 60000; // the request stays under way until the cable is pulled
+    headset->SetTiming(slow);
+    const int begun = headset->ControlTransfersBegun();
     std::atomic<int> result{-1};
     std::thread reader([device, &result] {
         QByteArray state;
         result = device->ControlReadTransfer(0xA1, DfuGetState, 0, device->GetDfuInterface(), 1, &state) ? 1 : 0;
     });
+    const auto joinReader = qScopeGuard([&] {
+        headset->Unplug();
+        reader.join();
+    });
     QSignalSpy disconnected(m_usb.get(), &ICsrUsbInterface::DeviceDisconnected);
-    QTest::qWait(50); // let the request reach the headset first
-    m_bus->Headset(0)->Unplug();
+    QTRY_COMPARE_WITH_TIMEOUT(headset->ControlTransfersBegun(), begun + 1, 5000);
+    QElapsedTimer clock;
+    clock.start();
+    headset->Unplug();
     QVERIFY(disconnected.wait(5000));
-    reader.join();
-    QCOMPARE(result.load(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(result.load(), 0, 5000);
+    QVERIFY(clock.elapsed() < 5000);
     QVERIFY(m_log->HasError(QStringLiteral("Control read failed for 0x0a12/0x1f20")));
     QVERIFY(!device->IsOpen());
 }

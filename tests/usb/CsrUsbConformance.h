@@ -33,6 +33,8 @@ public:
     // (in another letter case where paths have one), and the removal of a device nobody saw.
     virtual void RepeatArrival(Sim::SimHeadset* headset) = 0;
     virtual void AnnounceUnknownRemoval() = 0;
+    // HCI event reads that wait at the headset now, as far as the transport has brought them.
+    virtual int EventReadsWaiting(Sim::SimHeadset* headset) = 0;
 };
 
 // The interface and device logic checked against the simulated headset through a transport; every

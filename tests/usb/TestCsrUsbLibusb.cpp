@@ -61,6 +61,7 @@ public:
     QString PathOf(Sim::SimHeadset* headset) override { return m_bed->NodePath(headset); }
     void RepeatArrival(Sim::SimHeadset* headset) override { m_bed->RepeatArrival(headset); }
     void AnnounceUnknownRemoval() override { m_bed->AnnounceUnknownRemoval(); }
+    int EventReadsWaiting(Sim::SimHeadset* headset) override { return m_bed->Counters(headset).eventReads; }
 
 private:
     Sim::UmockdevHeadsetBed* m_bed = nullptr; // owned by the transport the interface holds

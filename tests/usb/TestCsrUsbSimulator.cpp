@@ -24,6 +24,7 @@ public:
         m_bus->AnnounceArrival(path.toLower());
     }
     void AnnounceUnknownRemoval() override { m_bus->AnnounceRemoval(QStringLiteral("sim:usb#vid_0a12&pid_1f20#99&1")); }
+    int EventReadsWaiting(Sim::SimHeadset* headset) override { return headset->EventReadsWaiting(); }
 
 private:
     std::shared_ptr<Sim::SimBus> m_bus;
