@@ -6,7 +6,7 @@
 #include "device/CsrBcCmdProtocol.h"
 #include "device/QueryInfoThread.h"
 #include "device/QueryVersionThread.h"
-#include "tests/device/DeviceFixtures.h"
+#include "tests/support/DeviceFixtures.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/SimFixtures.h"
 

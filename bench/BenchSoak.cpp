@@ -7,8 +7,8 @@
 #include "bench/BenchMemory.h"
 #include "device/DeviceWorkerThread.h"
 #include "device/IPelarin.h"
-#include "tests/device/ProgrammingFixtures.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/ProgrammingFixtures.h"
 #include "tests/support/SimFixtures.h"
 
 #include <QCoreApplication>

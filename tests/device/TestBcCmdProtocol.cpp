@@ -6,7 +6,7 @@
 #include "device/PelarinUsbCommDriverTest.h"
 #include "device/PsKeys.h"
 #include "sim/SimHeadset.h"
-#include "tests/device/DeviceFixtures.h"
+#include "tests/support/DeviceFixtures.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/SimFixtures.h"
 #include "usb/ICsrDevice.h"

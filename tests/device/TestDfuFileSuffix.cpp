@@ -4,7 +4,7 @@
 #include "app/LoggerFactory.h"
 #include "device/DfuFileSuffix.h"
 #include "firmware/Crc32.h"
-#include "tests/device/DeviceFixtures.h"
+#include "tests/support/DeviceFixtures.h"
 #include "tests/support/LogCapture.h"
 
 #include <QtTest>

@@ -3,7 +3,7 @@
 #include "device/DfuProtocol.h"
 #include "device/PelarinUsbCommDriverTest.h"
 #include "sim/SimHeadset.h"
-#include "tests/device/DeviceFixtures.h"
+#include "tests/support/DeviceFixtures.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/SimFixtures.h"
 #include "usb/ICsrDevice.h"

@@ -2,7 +2,7 @@
 #include "device/FailsafeTimerThread.h"
 #include "device/TimerThread.h"
 #include "device/UpdateProgressEstimate.h"
-#include "tests/device/DeviceFixtures.h"
+#include "tests/support/DeviceFixtures.h"
 #include "tests/support/LogCapture.h"
 
 #include <QElapsedTimer>

@@ -7,7 +7,7 @@
 #include "device/ReleaseVersionKey.h"
 #include "sim/SimBus.h"
 #include "sim/SimHeadset.h"
-#include "tests/device/DeviceFixtures.h"
+#include "tests/support/DeviceFixtures.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/SimFixtures.h"
 #include "usb/ICsrDevice.h"

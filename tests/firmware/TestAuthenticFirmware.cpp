@@ -9,7 +9,7 @@
 #include "firmware/FirmwareProcessing.h"
 #include "firmware/IIndexFile.h"
 #include "firmware/Sha256.h"
-#include "tests/firmware/AcquisitionProcess.h"
+#include "tests/support/AcquisitionProcess.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/TestEnvironment.h"
 #include "web/WebInterfaceTest.h"

@@ -8,7 +8,7 @@
 #include "firmware/IFirmwareImageDescriptor.h"
 #include "firmware/IndexFile.h"
 #include "sysinfo/linux/LinuxSystemInfoReader.h"
-#include "tests/firmware/IndexXml.h"
+#include "tests/support/IndexXml.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>

@@ -8,7 +8,7 @@
 #include "firmware/IFirmwareImageDescriptor.h"
 #include "firmware/IFirmwareImageFile.h"
 #include "firmware/IIndexFile.h"
-#include "tests/firmware/AcquisitionProcess.h"
+#include "tests/support/AcquisitionProcess.h"
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/TestEnvironment.h"
 #include "web/WebInterfaceTest.h"

@@ -6,7 +6,7 @@
 #include "firmware/Crc32.h"
 #include "firmware/IFirmwareImageDescriptor.h"
 #include "firmware/IndexFile.h"
-#include "tests/firmware/IndexXml.h"
+#include "tests/support/IndexXml.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QFile>

@@ -2,8 +2,8 @@
 #include "app/UpdatePelarinAppFactory.h"
 #include "script/ScriptEngine.h"
 #include "script/StatusDialog.h"
-#include "tests/device/ProgrammingFixtures.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/ProgrammingFixtures.h"
 #include "tests/support/SampleBundle.h"
 
 #include <QApplication>

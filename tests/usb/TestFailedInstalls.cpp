@@ -1,4 +1,5 @@
 #include "app/OrvoException.h"
+#include "tests/support/FakeUsbTree.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/TestEnvironment.h"
 #include "usb/CsrUsbInterface.h"
@@ -17,69 +18,10 @@
 #include <unistd.h>
 
 using namespace OrvoCommon;
+using TestSupport::FakeUsbTree;
 using TestSupport::WriteFile;
 
 using Reasons = CsrDeviceInfo::Reasons;
-
-// A sysfs tree laid out as the kernel exposes it: device folders under devices/, the bus listing as
-// symbolic links, interface folders with their class triple and a driver link, the device file
-// named by DEVNAME under a separate dev/ folder.
-class FakeUsbTree
-{
-public:
-    FakeUsbTree()
-    {
-        QDir().mkpath(Sys("bus/usb/devices"));
-        QDir().mkpath(Dev("bus/usb/001"));
-    }
-
-    QString Sys(const QString& path = QString()) const { return m_dir.filePath(QStringLiteral("sys/") + path); }
-    QString Dev(const QString& path = QString()) const { return m_dir.filePath(QStringLiteral("dev/") + path); }
-
-    // ids as sysfs writes them: four lower-case hexadecimal digits (tests also try upper case).
-    void AddDevice(const QString& name, const QString& vid, const QString& pid, int devnum, bool deviceFile = true)
-    {
-        const QString folder = Sys(QStringLiteral("devices/pci0000:00/0000:00:14.0/usb1/") + name);
-        WriteFile(folder + QStringLiteral("/idVendor"), vid.toLatin1() + '\n');
-        WriteFile(folder + QStringLiteral("/idProduct"), pid.toLatin1() + '\n');
-        WriteFile(folder + QStringLiteral("/authorized"), "1\n");
-        const QString devName = QStringLiteral("bus/usb/001/%1").arg(devnum, 3, 10, QLatin1Char('0'));
-        WriteFile(folder + QStringLiteral("/uevent"),
-                  QStringLiteral("MAJOR=189\nMINOR=%1\nDEVNAME=%2\nDEVTYPE=usb_device\n")
-                      .arg(devnum)
-                      .arg(devName)
-                      .toLatin1());
-        QFile::link(folder, Sys(QStringLiteral("bus/usb/devices/") + name));
-        if (deviceFile)
-            WriteFile(Dev(devName), QByteArray());
-    }
-
-    void AddInterface(const QString& device, const QString& number, const QString& triple, const QString& driver)
-    {
-        const QString folder = Sys(QStringLiteral("devices/pci0000:00/0000:00:14.0/usb1/%1/%1:%2").arg(device, number));
-        const QStringList parts = triple.split(QLatin1Char('/'));
-        WriteFile(folder + QStringLiteral("/bInterfaceClass"), parts.at(0).toLatin1() + '\n');
-        WriteFile(folder + QStringLiteral("/bInterfaceSubClass"), parts.at(1).toLatin1() + '\n');
-        WriteFile(folder + QStringLiteral("/bInterfaceProtocol"), parts.at(2).toLatin1() + '\n');
-        QFile::link(folder, Sys(QStringLiteral("bus/usb/devices/%1:%2").arg(device, number)));
-        if (!driver.isEmpty()) {
-            QDir().mkpath(Sys(QStringLiteral("bus/usb/drivers/") + driver));
-            QFile::link(Sys(QStringLiteral("bus/usb/drivers/") + driver), folder + QStringLiteral("/driver"));
-        }
-    }
-
-    // The process may not open the device file. Root opens any file, but nobody opens a folder for
-    // writing.
-    void DenyDeviceFile(int devnum)
-    {
-        const QString path = Dev(QStringLiteral("bus/usb/001/%1").arg(devnum, 3, 10, QLatin1Char('0')));
-        QFile::remove(path);
-        QDir().mkpath(path);
-    }
-
-private:
-    QTemporaryDir m_dir;
-};
 
 class TestFailedInstalls : public QObject
 {

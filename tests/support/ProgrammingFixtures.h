@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/device/DeviceFixtures.h"
+#include "tests/support/DeviceFixtures.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "tests/firmware/IndexXml.h"
+#include "tests/support/IndexXml.h"
 
 #include <QMap>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "tests/device/DeviceFixtures.h"
+#include "tests/support/DeviceFixtures.h"
 
 #include "app/ConfigKeys.h"
 #include "device/DfuFileSuffix.h"

@@ -1,4 +1,4 @@
-#include "tests/firmware/AcquisitionProcess.h"
+#include "tests/support/AcquisitionProcess.h"
 
 #include "app/ILogger.h"
 #include "app/LoggerFactory.h"

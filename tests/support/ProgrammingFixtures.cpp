@@ -1,4 +1,4 @@
-#include "tests/device/ProgrammingFixtures.h"
+#include "tests/support/ProgrammingFixtures.h"
 
 #include "app/ConfigKeys.h"
 #include "device/DeviceEngine.h"
