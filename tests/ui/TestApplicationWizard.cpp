@@ -2,13 +2,11 @@
 // simulated headset behind the real USB layer, the firmware on a local HTTP server and the version
 // report to a local HTTPS server. Each test runs the program's event loop until something ends it,
 // then shuts down the way the program does.
-#include "app/ConfigKeys.h"
 #include "app/Configuration.h"
 #include "app/ConfigurationFactory.h"
 #include "app/TerminationSignals.h"
 #include "device/DeviceEngine.h"
 #include "device/IPelarin.h"
-#include "firmware/Crc32.h"
 #include "firmware/FirmwareProcessingFactory.h"
 #include "firmware/IFirmwareProcessing.h"
 #include "sim/SimHeadset.h"
@@ -31,7 +29,6 @@
 #include "web/WebUploader.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -39,11 +36,10 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextDocument>
-
 #include <QUrlQuery>
 #include <QWizardPage>
-#include <csignal>
 
+#include <csignal>
 #include <memory>
 
 using namespace OrvoCommon;
