@@ -1,13 +1,11 @@
 #include "app/ErrorCodes.h"
 #include "app/OrvoException.h"
-#include "device/PelarinUsbCommDriverTest.h"
 #include "firmware/FirmwareProcessingTest.h"
 #include "script/ScriptMessageDecoder.h"
 #include "script/ScriptSocketListener.h"
 #include "tests/support/LogCapture.h"
 #include "web/WebInterfaceTest.h"
 
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
 

@@ -1,5 +1,4 @@
 #include "app/ConfigurationFactory.h"
-#include "app/ErrorCodes.h"
 #include "app/OrvoException.h"
 #include "sysinfo/linux/LinuxSystemInfoReader.h"
 #include "tests/support/LocalWebServer.h"
@@ -18,10 +17,8 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
 
