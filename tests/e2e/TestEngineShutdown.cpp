@@ -1,7 +1,6 @@
 #include "tests/support/LocalWebServer.h"
 #include "tests/support/TestEnvironment.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>

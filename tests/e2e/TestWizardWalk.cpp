@@ -64,6 +64,16 @@ private:
         return environment;
     }
 
+    // Clicks the named widget where the newest record of the window shows it.
+    bool Click(const QString& window, const QString& widget)
+    {
+        int x = 0;
+        int y = 0;
+        return m_trace->CentreOf(window, widget, &x, &y) &&
+               RunTool(m_xdotool, {QStringLiteral("mousemove"), QString::number(x), QString::number(y),
+                                   QStringLiteral("click"), QStringLiteral("1")}) == 0;
+    }
+
     // Clicks the named widget of the window until the next window or page shows.
     bool ClickUntilShown(const QString& window, const QString& widget, const QString& next)
     {
@@ -71,15 +81,14 @@ private:
             [&] {
                 if (m_trace->TimeOf(QStringLiteral("shown"), next) >= 0)
                     return true;
-                int x = 0;
-                int y = 0;
-                if (m_trace->CentreOf(window, widget, &x, &y))
-                    RunTool(m_xdotool, {QStringLiteral("mousemove"), QString::number(x), QString::number(y),
-                                        QStringLiteral("click"), QStringLiteral("1")});
+                Click(window, widget);
                 return m_trace->WaitForShown(next, ClickRetryMs);
             },
             StepMs);
     }
+
+    // Waits until the page has been recorded, so that its widgets can be found.
+    bool Recorded(const QString& page) { return m_trace->WaitFor(QStringLiteral("recorded"), page, StepMs); }
 
 private slots:
     void initTestCase()
@@ -127,21 +136,13 @@ private slots:
         QVERIFY(m_trace->WaitForShown(QStringLiteral("SelectLanguageDialogClass"), StepMs));
         QVERIFY(ClickUntilShown(QStringLiteral("SelectLanguageDialogClass"), QStringLiteral("ok"),
                                 QStringLiteral("WelcomePageClass")));
-        QVERIFY(m_trace->WaitFor(QStringLiteral("recorded"), QStringLiteral("WelcomePageClass"), StepMs));
-        int x = 0;
-        int y = 0;
-        QVERIFY(m_trace->CentreOf(QStringLiteral("WelcomePageClass"), QStringLiteral("acceptance"), &x, &y));
-        QCOMPARE(RunTool(m_xdotool, {QStringLiteral("mousemove"), QString::number(x), QString::number(y),
-                                     QStringLiteral("click"), QStringLiteral("1")}),
-                 0);
+        QVERIFY(Recorded(QStringLiteral("WelcomePageClass")));
+        QVERIFY(Click(QStringLiteral("WelcomePageClass"), QStringLiteral("acceptance")));
         if (root) {
             QVERIFY(ClickUntilShown(QStringLiteral("WelcomePageClass"), QStringLiteral("next"),
                                     QStringLiteral("InstallDriverPageClass")));
-            QVERIFY(m_trace->WaitFor(QStringLiteral("recorded"), QStringLiteral("InstallDriverPageClass"), StepMs));
-            QVERIFY(m_trace->CentreOf(QStringLiteral("InstallDriverPageClass"), QStringLiteral("install"), &x, &y));
-            QCOMPARE(RunTool(m_xdotool, {QStringLiteral("mousemove"), QString::number(x), QString::number(y),
-                                         QStringLiteral("click"), QStringLiteral("1")}),
-                     0);
+            QVERIFY(Recorded(QStringLiteral("InstallDriverPageClass")));
+            QVERIFY(Click(QStringLiteral("InstallDriverPageClass"), QStringLiteral("install")));
             QVERIFY(ClickUntilShown(QStringLiteral("InstallDriverPageClass"), QStringLiteral("next"),
                                     QStringLiteral("ConnectDevicePageClass")));
             QVERIFY(QFile::exists(m_bundle->filePath(QStringLiteral("rules.d/70-orvo-headset.rules"))));
@@ -149,11 +150,11 @@ private slots:
             QVERIFY(ClickUntilShown(QStringLiteral("WelcomePageClass"), QStringLiteral("next"),
                                     QStringLiteral("ConnectDevicePageClass")));
         }
-        QVERIFY(m_trace->WaitFor(QStringLiteral("recorded"), QStringLiteral("ConnectDevicePageClass"), StepMs));
+        QVERIFY(Recorded(QStringLiteral("ConnectDevicePageClass")));
         QVERIFY(ClickUntilShown(QStringLiteral("ConnectDevicePageClass"), QStringLiteral("next"),
                                 QStringLiteral("CommStatusPageClass")));
         QVERIFY(m_trace->WaitForShown(QStringLiteral("SuccessPageClass"), StepMs));
-        QVERIFY(m_trace->WaitFor(QStringLiteral("recorded"), QStringLiteral("SuccessPageClass"), StepMs));
+        QVERIFY(Recorded(QStringLiteral("SuccessPageClass")));
 
         // A second start brings the wizard to the front and leaves at once.
         const QString pid = m_trace->Events().first().section(QLatin1Char(' '), 1);
@@ -166,10 +167,7 @@ private slots:
         QVERIFY(m_trace->WaitFor(QStringLiteral("message"), QStringLiteral("Wake_up! ApplicationWizardClass"), StepMs));
         qInfo("Resident memory of the wizard on its success page: %lld kB", ResidentKb(pid.toLongLong()));
 
-        QVERIFY(m_trace->CentreOf(QStringLiteral("SuccessPageClass"), QStringLiteral("finish"), &x, &y));
-        QCOMPARE(RunTool(m_xdotool, {QStringLiteral("mousemove"), QString::number(x), QString::number(y),
-                                     QStringLiteral("click"), QStringLiteral("1")}),
-                 0);
+        QVERIFY(Click(QStringLiteral("SuccessPageClass"), QStringLiteral("finish")));
         QVERIFY(calvast.waitForFinished(StepMs));
         QCOMPARE(calvast.exitStatus(), QProcess::NormalExit);
         QCOMPARE(calvast.exitCode(), 0);

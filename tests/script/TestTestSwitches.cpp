@@ -32,17 +32,6 @@ private slots:
         QVERIFY(web->GetHostText().isEmpty());
     }
 
-    void portOverrideKeepsItsSetState()
-    {
-        WebInterfaceTest* web = WebInterfaceTestFactory::CreateWebInterfaceTest();
-        web->SetDownloadPort(0);
-        QCOMPARE(web->GetDownloadPort(), std::optional<std::uint16_t>(0));
-        web->SetUploadPort(0xFFFF);
-        QCOMPARE(web->GetUploadPort(), std::optional<std::uint16_t>(0xFFFF));
-        web->ResetForTests();
-        QVERIFY(!web->GetDownloadPort().has_value());
-    }
-
     void deviceSwitchesAreOneObjectAcrossThreads()
     {
         // Threads asking for the object at the same moment must all get the same one.

@@ -2,7 +2,6 @@
 // every language with its markup, placeholders and names intact, and the compiled catalogues beside
 // the program say what the sources say.
 
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>

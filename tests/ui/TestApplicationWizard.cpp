@@ -2,13 +2,11 @@
 // simulated headset behind the real USB layer, the firmware on a local HTTP server and the version
 // report to a local HTTPS server. Each test runs the program's event loop until something ends it,
 // then shuts down the way the program does.
-#include "app/ConfigKeys.h"
 #include "app/Configuration.h"
 #include "app/ConfigurationFactory.h"
 #include "app/TerminationSignals.h"
 #include "device/DeviceEngine.h"
 #include "device/IPelarin.h"
-#include "firmware/Crc32.h"
 #include "firmware/FirmwareProcessingFactory.h"
 #include "firmware/IFirmwareProcessing.h"
 #include "sim/SimHeadset.h"
@@ -31,7 +29,6 @@
 #include "web/WebUploader.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -39,11 +36,10 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextDocument>
-
 #include <QUrlQuery>
 #include <QWizardPage>
-#include <csignal>
 
+#include <csignal>
 #include <memory>
 
 using namespace OrvoCommon;
@@ -146,7 +142,6 @@ private slots:
     void updatesTheHeadset();
     void installsTheDriver_data();
     void installsTheDriver();
-    void preparePageWaitsForTheHeadset();
     void disconnectOnConnectPageIsNoError();
     void unplugDuringProgrammingReturnsToConnect();
     void headsetLeftInItsBootLoaderIsBroughtBack();
@@ -156,7 +151,6 @@ private slots:
     void finalPageWithoutUpdate();
     void selectionModeProgramsAnOlderVersion();
     void programmingCannotBeInterrupted();
-    void closeAsksFirst_data();
     void closeAsksFirst();
     void administratorRightsNeeded();
     void indexFileWait_data();
@@ -168,7 +162,6 @@ private slots:
     void languageDialogOffersEachLanguageOnce_data();
     void languageDialogOffersEachLanguageOnce();
     void openWizardFollowsTheLanguage();
-    void missingTranslationFallsBackToEnglish();
     void dialogsByName_data();
     void dialogsByName();
 
@@ -177,8 +170,9 @@ protected:
 
 private:
     // Runs the program's event loop with the application object until something quits it or the
-    // guard time runs out, then shuts down as the program does. Returns the event loop's status.
-    int RunProgram(ModalDriver& driver);
+    // guard time runs out, then shuts down as the program does. True when the loop ended with the
+    // status and the driver went through all its steps.
+    bool Ran(int expectedStatus = 0);
     void WriteConfig(const QString& extra = QString());
     // The shipped Config.xml's languages and the compiled catalogues in the bundle.
     void UseShippedLanguages();
@@ -194,14 +188,20 @@ private:
     }
     QWidget* PageChild(const char* name) const;
     void Press(QWizard::WizardButton which);
+    void When(std::function<bool()> condition, std::function<void()> action) { m_driver->When(condition, action); }
+    void OnModal(const QString& name, std::function<void(QWidget*)> action) { m_driver->OnModal(name, action); }
+    void TickLicense() { QTest::mouseClick(PageChild("acceptance"), Qt::LeftButton, {}, QPoint(5, 5)); }
+    void AnswerLanguage();
     // Accepts the licence and clicks Next: the user's way from the welcome page.
-    void AcceptLicense(ModalDriver& driver);
+    void AcceptLicense();
     // Then Next on the connect page: the update starts once a headset is ready.
-    void StartUpdate(ModalDriver& driver);
-    void Finish(ModalDriver& driver);
-    void AnswerYes(ModalDriver& driver);
-    void AnswerLanguage(ModalDriver& driver);
-    void ExpectErrorBox(ModalDriver& driver, const QString& headline, const char* button);
+    void StartUpdate();
+    // The support key sequence on the welcome page, confirmed, then on to the connect page's Next.
+    void StartInSelectionMode();
+    // The success page shows the version; Finish.
+    void Finish(const QString& version = V110);
+    void AnswerYes();
+    void ExpectErrorBox(const QString& headline, const char* button);
 
     std::unique_ptr<LocalWebServer> m_web;
     std::unique_ptr<LocalWebServer> m_reports;
@@ -209,6 +209,7 @@ private:
     std::unique_ptr<TemporaryBundle> m_bundle;
     std::unique_ptr<DeviceTest::SimulatedStack> m_stack;
     std::unique_ptr<LogCapture> m_log;
+    std::unique_ptr<ModalDriver> m_driver;
     std::unique_ptr<UpdatePelarinApp> m_app;
     QStringList m_shownWindows;
     qint64 m_shutdownMs = 0;
@@ -266,11 +267,13 @@ void TestApplicationWizard::init()
         m_web->SetRoute(QLatin1String(path), QStringLiteral("serve"));
     m_reports->SetRoute(QLatin1String(VersionReportPath), QStringLiteral("serve"));
     m_stack = std::make_unique<DeviceTest::SimulatedStack>();
+    m_driver = std::make_unique<ModalDriver>(GuardMs);
 }
 
 void TestApplicationWizard::cleanup()
 {
     m_app.reset();
+    m_driver.reset();
     // The process reads the language list once; the next test brings its own.
     static_cast<Configuration*>(GetConfiguration())->Reset();
     QGuiApplication::setLayoutDirection(Qt::LeftToRight);
@@ -361,47 +364,67 @@ void TestApplicationWizard::Press(QWizard::WizardButton which)
     QTest::mouseClick(Wizard()->button(which), Qt::LeftButton);
 }
 
-void TestApplicationWizard::AnswerLanguage(ModalDriver& driver)
+void TestApplicationWizard::AnswerLanguage()
 {
-    driver.OnModal(QStringLiteral("SelectLanguageDialogClass"), [](QWidget* dialog) { Click(dialog, "ok"); });
+    OnModal(QStringLiteral("SelectLanguageDialogClass"), [](QWidget* dialog) { Click(dialog, "ok"); });
 }
 
-void TestApplicationWizard::AcceptLicense(ModalDriver& driver)
+void TestApplicationWizard::AcceptLicense()
 {
-    AnswerLanguage(driver);
-    driver.When(OnPage(Welcome), [this] {
+    AnswerLanguage();
+    When(OnPage(Welcome), [this] {
         QVERIFY(!Wizard()->button(QWizard::NextButton)->isEnabled());
-        QTest::mouseClick(PageChild("acceptance"), Qt::LeftButton, {}, QPoint(5, 5));
+        TickLicense();
         QVERIFY(Wizard()->button(QWizard::NextButton)->isEnabled());
         Press(QWizard::NextButton);
     });
 }
 
-void TestApplicationWizard::StartUpdate(ModalDriver& driver)
+void TestApplicationWizard::StartUpdate()
 {
-    AcceptLicense(driver);
-    driver.When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
+    AcceptLicense();
+    When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
 }
 
-void TestApplicationWizard::Finish(ModalDriver& driver)
+void TestApplicationWizard::StartInSelectionMode()
 {
-    driver.When(OnPage(Success), [this] { Press(QWizard::FinishButton); });
+    AnswerLanguage();
+    When(OnPage(Welcome), [this] { TypeSupportKeySequence(PageChild("acceptance")); });
+    OnModal(Confirmation, [](QWidget* box) {
+        QVERIFY(TextOf(box, "question").contains(QLatin1String("enable selection mode")));
+        Click(box, "yes");
+    });
+    When([this] { return Wizard()->IsSelectionMode(); },
+         [this] {
+             TickLicense();
+             Press(QWizard::NextButton);
+         });
+    When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
 }
 
-void TestApplicationWizard::AnswerYes(ModalDriver& driver)
+void TestApplicationWizard::Finish(const QString& version)
 {
-    driver.OnModal(Confirmation, [](QWidget* box) { Click(box, "yes"); });
+    When(OnPage(Success), [this, version] {
+        QCOMPARE(TextOf(Wizard()->currentPage(), "version"), version);
+        QCOMPARE(TextOf(Wizard()->currentPage(), "deviceName"), QStringLiteral("Orvo ZR3h"));
+        Press(QWizard::FinishButton);
+    });
 }
 
-void TestApplicationWizard::ExpectErrorBox(ModalDriver& driver, const QString& headline, const char* button)
+void TestApplicationWizard::AnswerYes()
 {
-    driver.OnModal(ErrorBox, [headline, button](QWidget* box) {
+    OnModal(Confirmation, [](QWidget* box) { Click(box, "yes"); });
+}
+
+void TestApplicationWizard::ExpectErrorBox(const QString& headline, const char* button)
+{
+    OnModal(ErrorBox, [headline, button](QWidget* box) {
         QCOMPARE(Headline(box), headline);
         Click(box, QLatin1String(button));
     });
 }
 
-int TestApplicationWizard::RunProgram(ModalDriver& driver)
+bool TestApplicationWizard::Ran(int expectedStatus)
 {
     m_app = std::make_unique<UpdatePelarinApp>();
     QTimer guard;
@@ -417,23 +440,24 @@ int TestApplicationWizard::RunProgram(ModalDriver& driver)
     m_app.reset();
     DeviceEngine::ShutDown();
     m_shutdownMs = shutdown.elapsed();
+    if (status == expectedStatus && m_driver->Finished())
+        return true;
     // What the wizard did, for the failure at hand.
-    if (!driver.Finished()) {
-        const QStringList steps = m_log->LinesContaining(QStringLiteral("UI: "));
-        for (const QString& line : steps.mid(qMax(0, steps.size() - 40)))
-            qWarning("%s", qPrintable(line));
-    }
-    return status;
+    qWarning("status %d, %s", status, qPrintable(m_driver->Failure()));
+    const QStringList steps = m_log->LinesContaining(QStringLiteral("UI: "));
+    for (const QString& line : steps.mid(qMax(0, steps.size() - 40)))
+        qWarning("%s", qPrintable(line));
+    return false;
 }
 
+// No headset at first: the prepare page waits for one, and its readiness moves the wizard on.
 void TestApplicationWizard::updatesTheHeadset()
 {
-    Sim::SimHeadset* headset = Plug();
-    ModalDriver driver(GuardMs);
-    AcceptLicense(driver);
+    Sim::SimHeadset* headset = nullptr;
+    AcceptLicense();
     QList<int> bar;
     bool downloadShareKept = true;
-    driver.When(OnPage(Connect), [&] {
+    When(OnPage(Connect), [&] {
         // Every value the progress bar of the update takes.
         connect(Wizard(), &QWizard::currentIdChanged, this, [&](int id) {
             if (id / 1000 != CommStatus)
@@ -448,8 +472,12 @@ void TestApplicationWizard::updatesTheHeadset()
         });
         Press(QWizard::NextButton);
     });
+    When(OnPage(Prepare), [&] {
+        QVERIFY(!Wizard()->button(QWizard::NextButton)->isEnabled());
+        headset = Plug();
+    });
     int resetsOnSuccess = -1;
-    driver.When(OnPage(Success), [&] {
+    When(OnPage(Success), [&] {
         QCOMPARE(TextOf(Wizard()->currentPage(), "version"), V110);
         QCOMPARE(TextOf(Wizard()->currentPage(), "deviceName"), QStringLiteral("Orvo ZR3h"));
         QVERIFY(Wizard()->button(QWizard::FinishButton)->isVisible());
@@ -458,13 +486,12 @@ void TestApplicationWizard::updatesTheHeadset()
         resetsOnSuccess = headset->ResetCount();
     });
     // The success page resets the headset once; back and ready, it is left alone.
-    driver.When([this] { return m_log->LinesContaining(QStringLiteral("UI: SUCCESS State")).size() >= 2; },
-                [&] {
-                    QCOMPARE(headset->ResetCount(), resetsOnSuccess);
-                    Press(QWizard::FinishButton);
-                });
-    QCOMPARE(RunProgram(driver), 0);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    When([this] { return m_log->LinesContaining(QStringLiteral("UI: SUCCESS State")).size() >= 2; },
+         [&] {
+             QCOMPARE(headset->ResetCount(), resetsOnSuccess);
+             Press(QWizard::FinishButton);
+         });
+    QVERIFY(Ran());
 
     QCOMPARE(headset->ReceivedImages().size(), 2);
     // The bar moves forward only, the download filling the first tenth, and ends full.
@@ -507,65 +534,47 @@ void TestApplicationWizard::installsTheDriver()
     if (firstAttemptFails)
         QVERIFY(WriteFile(installer, "#!/bin/sh\nexit 3\n"));
 
-    ModalDriver driver(GuardMs);
-    AcceptLicense(driver);
+    AcceptLicense();
     const auto install = [this] {
         QVERIFY(!Wizard()->button(QWizard::NextButton)->isEnabled());
         QTest::mouseClick(PageChild("install"), Qt::LeftButton);
     };
-    driver.When(OnPage(InstallDriver), install);
+    When(OnPage(InstallDriver), install);
     if (firstAttemptFails) {
-        driver.OnModal(ErrorBox, [&](QWidget* box) {
+        OnModal(ErrorBox, [&](QWidget* box) {
             QCOMPARE(Headline(box), QStringLiteral("Device driver installation failed"));
             QVERIFY(WriteFile(installer, working));
             Click(box, "retry");
         });
         // A fresh page, as at the first visit.
-        driver.When([this] { return Page() == InstallDriver && Wizard()->currentId() == 2001; }, install);
+        When([this] { return Page() == InstallDriver && Wizard()->currentId() == 2001; }, install);
     }
-    driver.When([this] { return Page() == InstallDriver && Wizard()->button(QWizard::NextButton)->isEnabled(); },
-                [this] {
-                    QVERIFY(PageChild("notice")->isVisible());
-                    Press(QWizard::NextButton);
-                });
-    driver.When(OnPage(Connect), [] { QCoreApplication::exit(0); });
-    QCOMPARE(RunProgram(driver), 0);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    When([this] { return Page() == InstallDriver && Wizard()->button(QWizard::NextButton)->isEnabled(); },
+         [this] {
+             QVERIFY(PageChild("notice")->isVisible());
+             Press(QWizard::NextButton);
+         });
+    When(OnPage(Connect), [] { QCoreApplication::exit(0); });
+    QVERIFY(Ran());
     QCOMPARE(ReadFile(m_bundle->FilePath(QStringLiteral("rules.d/")) + QLatin1String(RuleName)),
              ReadFile(m_bundle->FilePath(QStringLiteral("USBDriver/")) + QLatin1String(RuleName)));
-}
-
-void TestApplicationWizard::preparePageWaitsForTheHeadset()
-{
-    ModalDriver driver(GuardMs);
-    StartUpdate(driver);
-    driver.When(OnPage(Prepare), [this] {
-        QVERIFY(!Wizard()->button(QWizard::NextButton)->isEnabled());
-        Plug();
-    });
-    // The headset's readiness moves the wizard on by itself.
-    Finish(driver);
-    QCOMPARE(RunProgram(driver), 0);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
 }
 
 void TestApplicationWizard::disconnectOnConnectPageIsNoError()
 {
     Sim::SimHeadset* headset = Plug();
-    ModalDriver driver(GuardMs);
-    AcceptLicense(driver);
-    driver.When([this] { return Page() == Connect && m_log->Contains(QStringLiteral("UI: Processing Ready event")); },
-                [headset] { headset->Unplug(); });
-    driver.When([this] { return m_log->Contains(QStringLiteral("UI: all connected devices have disconnected")); },
-                [this, headset] {
-                    QCOMPARE(Page(), int(Connect));
-                    headset->Plug();
-                });
-    driver.When([this] { return m_log->LinesContaining(QStringLiteral("UI: Processing Ready event")).size() == 2; },
-                [this] { Press(QWizard::NextButton); });
-    Finish(driver);
-    QCOMPARE(RunProgram(driver), 0);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    AcceptLicense();
+    When([this] { return Page() == Connect && m_log->Contains(QStringLiteral("UI: Processing Ready event")); },
+         [headset] { headset->Unplug(); });
+    When([this] { return m_log->Contains(QStringLiteral("UI: all connected devices have disconnected")); },
+         [this, headset] {
+             QCOMPARE(Page(), int(Connect));
+             headset->Plug();
+         });
+    When([this] { return m_log->LinesContaining(QStringLiteral("UI: Processing Ready event")).size() == 2; },
+         [this] { Press(QWizard::NextButton); });
+    Finish();
+    QVERIFY(Ran());
     QVERIFY(!m_shownWindows.contains(ErrorBox));
 }
 
@@ -574,13 +583,10 @@ void TestApplicationWizard::unplugDuringProgrammingReturnsToConnect()
     Sim::HeadsetProfile profile = SampleHeadsetProfile();
     profile.faults.unplugAfterBlocks = 2;
     Plug(profile);
-    ModalDriver driver(GuardMs);
-    StartUpdate(driver);
-    ExpectErrorBox(driver, QStringLiteral("Your device has been disconnected"), "retry");
-    driver.When([this] { return Page() == Connect && Wizard()->currentId() > 3000; },
-                [] { QCoreApplication::exit(0); });
-    QCOMPARE(RunProgram(driver), 0);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    StartUpdate();
+    ExpectErrorBox(QStringLiteral("Your device has been disconnected"), "retry");
+    When([this] { return Page() == Connect && Wizard()->currentId() > 3000; }, [] { QCoreApplication::exit(0); });
+    QVERIFY(Ran());
     QCOMPARE(m_shownWindows.count(ErrorBox), 1);
 }
 
@@ -592,15 +598,9 @@ void TestApplicationWizard::headsetLeftInItsBootLoaderIsBroughtBack()
     profile.invalidFirmware = {0, 1};
     Sim::SimHeadset* headset = Plug(profile);
     QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Dfu);
-    ModalDriver driver(GuardMs);
-    StartUpdate(driver);
-    driver.When(OnPage(Success), [this] {
-        QCOMPARE(TextOf(Wizard()->currentPage(), "version"), V110);
-        QCOMPARE(TextOf(Wizard()->currentPage(), "deviceName"), QStringLiteral("Orvo ZR3h"));
-        Press(QWizard::FinishButton);
-    });
-    QCOMPARE(RunProgram(driver), 0);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    StartUpdate();
+    Finish();
+    QVERIFY(Ran());
     QVERIFY(!m_shownWindows.contains(ErrorBox));
     QCOMPARE(headset->ReceivedImages().size(), 2);
     QVERIFY(headset->FirmwareValid());
@@ -611,16 +611,14 @@ void TestApplicationWizard::downloadFailureOffersRetry()
 {
     Plug();
     m_web->SetRoute(QStringLiteral("/firmware/zr3h_010100_sub1.dfu"), QStringLiteral("status:500"));
-    ModalDriver driver(GuardMs);
-    StartUpdate(driver);
-    driver.OnModal(ErrorBox, [this](QWidget* box) {
+    StartUpdate();
+    OnModal(ErrorBox, [this](QWidget* box) {
         QCOMPARE(Headline(box), QStringLiteral("Device update files are unavailable"));
         m_web->SetRoute(QStringLiteral("/firmware/zr3h_010100_sub1.dfu"), QStringLiteral("serve"));
         Click(box, "retry");
     });
-    Finish(driver);
-    QCOMPARE(RunProgram(driver), 0);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    Finish();
+    QVERIFY(Ran());
     QVERIFY(m_log->Contains(QStringLiteral("UI: Returning to state - 6")));
 }
 
@@ -628,22 +626,17 @@ void TestApplicationWizard::twoHeadsetsAreRefusedUntilOneIsUnplugged()
 {
     Plug();
     Sim::SimHeadset* second = Plug();
-    ModalDriver driver(GuardMs);
-    AcceptLicense(driver);
-    driver.When([this] { return Page() == Connect && m_stack->Facade()->IsReady() == 2; },
-                [this] { Press(QWizard::NextButton); });
-    driver.OnModal(ErrorBox, [](QWidget* box) {
-        QCOMPARE(Headline(box), QStringLiteral("More than one device is connected"));
-        Click(box, "retry");
-    });
-    driver.OnModal(ErrorBox, [second](QWidget*) { second->Unplug(); });
-    driver.When([this] { return m_stack->Facade()->ConnectedDeviceCount() == 1; },
-                [] { Click(QApplication::activeModalWidget(), "retry"); });
+    AcceptLicense();
+    When([this] { return Page() == Connect && m_stack->Facade()->IsReady() == 2; },
+         [this] { Press(QWizard::NextButton); });
+    ExpectErrorBox(QStringLiteral("More than one device is connected"), "retry");
+    OnModal(ErrorBox, [second](QWidget*) { second->Unplug(); });
+    When([this] { return m_stack->Facade()->ConnectedDeviceCount() == 1; },
+         [] { Click(QApplication::activeModalWidget(), "retry"); });
     // The user clicks Next again once the box has gone.
-    driver.When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
-    Finish(driver);
-    QCOMPARE(RunProgram(driver), 0);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
+    Finish();
+    QVERIFY(Ran());
     QCOMPARE(second->ReceivedImages().size(), 0);
 }
 
@@ -663,9 +656,8 @@ void TestApplicationWizard::finalPageWithoutUpdate()
                       "<IMAGE REVISION=\"02.00.00\" FILENAME=\"zr3h_010100_sub0.dfu\" SUBID=\"0\" LENGTH=\"4144\" "
                       "CRC=\"0xffffffff\"/></RELEASE></HARDWARE></DEVICE></INDEX>");
     Sim::SimHeadset* headset = Plug(HeadsetAt(supported ? V110 : V100));
-    ModalDriver driver(GuardMs);
-    StartUpdate(driver);
-    driver.When(OnPage(UpToDate), [this, supported] {
+    StartUpdate();
+    When(OnPage(UpToDate), [this, supported] {
         QWizardPage* page = Wizard()->currentPage();
         QCOMPARE(page->title(),
                  supported ? QStringLiteral("Update is not needed") : QStringLiteral("Update was not successful"));
@@ -675,28 +667,15 @@ void TestApplicationWizard::finalPageWithoutUpdate()
         QVERIFY(!Wizard()->button(QWizard::CancelButton)->isEnabled());
         Press(QWizard::FinishButton);
     });
-    QCOMPARE(RunProgram(driver), 0);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    QVERIFY(Ran());
     QCOMPARE(headset->ReceivedImages().size(), 0);
 }
 
 void TestApplicationWizard::selectionModeProgramsAnOlderVersion()
 {
     Sim::SimHeadset* headset = Plug(HeadsetAt(V110));
-    ModalDriver driver(GuardMs);
-    AnswerLanguage(driver);
-    driver.When(OnPage(Welcome), [this] { TypeSupportKeySequence(PageChild("acceptance")); });
-    driver.OnModal(Confirmation, [](QWidget* box) {
-        QVERIFY(TextOf(box, "question").contains(QLatin1String("enable selection mode")));
-        Click(box, "yes");
-    });
-    driver.When([this] { return Wizard()->IsSelectionMode(); },
-                [this] {
-                    QTest::mouseClick(PageChild("acceptance"), Qt::LeftButton, {}, QPoint(5, 5));
-                    Press(QWizard::NextButton);
-                });
-    driver.When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
-    driver.OnModal(QStringLiteral("SelectFirmwareDialogClass"), [](QWidget* dialog) {
+    StartInSelectionMode();
+    OnModal(QStringLiteral("SelectFirmwareDialogClass"), [](QWidget* dialog) {
         auto* versions = qobject_cast<QComboBox*>(Child(dialog, QStringLiteral("firmwareVersions")));
         QCOMPARE(versions->count(), 2);
         // Newest first, the headset's own marked.
@@ -705,12 +684,8 @@ void TestApplicationWizard::selectionModeProgramsAnOlderVersion()
         versions->setCurrentIndex(1);
         Click(dialog, "ok");
     });
-    driver.When(OnPage(Success), [this] {
-        QCOMPARE(TextOf(Wizard()->currentPage(), "version"), V100);
-        Press(QWizard::FinishButton);
-    });
-    QCOMPARE(RunProgram(driver), 0);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    Finish(V100);
+    QVERIFY(Ran());
     QCOMPARE(headset->ReceivedImages().size(), 2);
     QCOMPARE(headset->ReceivedImages().first().version, V100);
 }
@@ -720,51 +695,38 @@ void TestApplicationWizard::programmingCannotBeInterrupted()
     Sim::HeadsetProfile profile = SampleHeadsetProfile();
     profile.timing.flashPerBlockMs = 100;
     Plug(profile);
-    ModalDriver driver(GuardMs);
-    StartUpdate(driver);
-    driver.When([this] { return Wizard()->CurrentState() == ApplicationWizard::ProgrammingCompleteState; },
-                [this] {
-                    QVERIFY(!Wizard()->button(QWizard::CancelButton)->isEnabled());
-                    QTest::keyClick(Wizard(), Qt::Key_Escape);
-                    Wizard()->close();
-                    QVERIFY(Wizard()->isVisible());
-                    // Nor does a stop request from the session or a terminal end it.
-                    ::raise(SIGTERM);
-                });
-    Finish(driver);
+    StartUpdate();
+    When([this] { return Wizard()->CurrentState() == ApplicationWizard::ProgrammingCompleteState; },
+         [this] {
+             QVERIFY(!Wizard()->button(QWizard::CancelButton)->isEnabled());
+             QTest::keyClick(Wizard(), Qt::Key_Escape);
+             Wizard()->close();
+             QVERIFY(Wizard()->isVisible());
+             // Nor does a stop request from the session or a terminal end it.
+             ::raise(SIGTERM);
+         });
+    Finish();
     QuitOnTerminationSignals();
-    QCOMPARE(RunProgram(driver), 0);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    QVERIFY(Ran());
     QCOMPARE(m_log->LinesContaining(QStringLiteral("UI: Ignoring Close event - Cancel button not enabled.")).size(), 2);
     QCOMPARE(m_log->LinesContaining(QStringLiteral("Stop request held: the headset is being updated")).size(), 1);
     QVERIFY(!m_shownWindows.contains(Confirmation));
 }
 
-void TestApplicationWizard::closeAsksFirst_data()
-{
-    QTest::addColumn<bool>("confirm");
-    QTest::newRow("yes") << true;
-    QTest::newRow("no") << false;
-}
-
+// Cancel asks first: No leaves the wizard where it was, Yes ends the program.
 void TestApplicationWizard::closeAsksFirst()
 {
-    QFETCH(bool, confirm);
-    ModalDriver driver(GuardMs);
-    AnswerLanguage(driver);
-    driver.When(OnPage(Welcome), [this] { Press(QWizard::CancelButton); });
-    driver.OnModal(Confirmation, [confirm](QWidget* box) {
+    Plug();
+    AnswerLanguage();
+    When(OnPage(Welcome), [this] { Press(QWizard::CancelButton); });
+    OnModal(Confirmation, [](QWidget* box) {
         QCOMPARE(TextOf(box, "question"), QStringLiteral("Are you sure you want to exit?"));
-        Click(box, confirm ? "yes" : "no");
+        Click(box, "no");
     });
-    if (!confirm)
-        driver.When([] { return !QApplication::activeModalWidget(); },
-                    [this] {
-                        QCOMPARE(Page(), int(Welcome));
-                        QCoreApplication::exit(7);
-                    });
-    QCOMPARE(RunProgram(driver), confirm ? 0 : 7);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    When(OnPage(Welcome), [this] { Press(QWizard::CancelButton); });
+    AnswerYes();
+    QVERIFY(Ran());
+    QVERIFY2(m_shutdownMs < ShutdownBudgetMs, qPrintable(QString::number(m_shutdownMs)));
 }
 
 void TestApplicationWizard::administratorRightsNeeded()
@@ -772,15 +734,13 @@ void TestApplicationWizard::administratorRightsNeeded()
     QVERIFY(QFile::remove(m_bundle->FilePath(QStringLiteral("rules.d/")) + QLatin1String(RuleName)));
     m_installers->admin = false;
     const int indexRequests = m_web->RequestCount(QStringLiteral("/firmware/index.xml"));
-    ModalDriver driver(GuardMs);
-    AnswerLanguage(driver);
-    driver.OnModal(QStringLiteral("AdminCredentialsNeededDialogClass"), [](QWidget* dialog) {
+    AnswerLanguage();
+    OnModal(QStringLiteral("AdminCredentialsNeededDialogClass"), [](QWidget* dialog) {
         auto* application = qobject_cast<SingleApplication*>(QCoreApplication::instance());
         QCOMPARE(application->ActivationWindow(), dialog);
         Click(dialog, "exit");
     });
-    QCOMPARE(RunProgram(driver), 0);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    QVERIFY(Ran());
     QVERIFY(!m_shownWindows.contains(QStringLiteral("ApplicationWizardClass")));
     QCOMPARE(m_web->RequestCount(QStringLiteral("/firmware/index.xml")), indexRequests);
 }
@@ -800,11 +760,9 @@ void TestApplicationWizard::indexFileWait()
     WriteConfig(QStringLiteral("<IndexFileWaitTime>%1</IndexFileWaitTime>").arg(slow ? 100 : 3000));
     if (slow)
         m_web->SetRoute(QStringLiteral("/firmware/index.xml"), QStringLiteral("delay:1000"));
-    ModalDriver driver(GuardMs);
-    AnswerLanguage(driver);
-    driver.When(OnPage(Welcome), [] { QCoreApplication::exit(0); });
-    QCOMPARE(RunProgram(driver), 0);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    AnswerLanguage();
+    When(OnPage(Welcome), [] { QCoreApplication::exit(0); });
+    QVERIFY(Ran());
     const int wizardShown = m_shownWindows.indexOf(QStringLiteral("ApplicationWizardClass"));
     QVERIFY(wizardShown >= 0);
     QCOMPARE(m_shownWindows.indexOf(QStringLiteral("IndexFileWaitDialogClass")) >= 0, slow);
@@ -814,107 +772,92 @@ void TestApplicationWizard::indexFileWait()
 void TestApplicationWizard::indexFileFailureOffersRetry()
 {
     m_web->SetRoute(QStringLiteral("/firmware/index.xml"), QStringLiteral("status:500"));
-    ModalDriver driver(GuardMs);
-    AnswerLanguage(driver);
-    driver.OnModal(ErrorBox, [this](QWidget* box) {
+    auto* application = qobject_cast<SingleApplication*>(QCoreApplication::instance());
+    AnswerLanguage();
+    OnModal(ErrorBox, [this, application](QWidget* box) {
         QCOMPARE(Headline(box), QStringLiteral("Update information is unavailable"));
         // Before the wizard, a second start brings the box forward.
-        auto* application = qobject_cast<SingleApplication*>(QCoreApplication::instance());
         QCOMPARE(application->ActivationWindow(), box);
         m_web->SetRoute(QStringLiteral("/firmware/index.xml"), QStringLiteral("serve"));
         Click(box, "retry");
     });
-    driver.When(OnPage(Welcome), [] {
-        auto* application = qobject_cast<SingleApplication*>(QCoreApplication::instance());
+    When(OnPage(Welcome), [application] {
         QCOMPARE(application->ActivationWindow()->objectName(), QStringLiteral("ApplicationWizardClass"));
         QCoreApplication::exit(0);
     });
-    QCOMPARE(RunProgram(driver), 0);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    QVERIFY(Ran());
 }
 
 void TestApplicationWizard::quitsInEveryState_data()
 {
     QTest::addColumn<QString>("moment");
-    for (const char* moment :
-         {"splash", "language selection", "index download", "welcome page", "silent headset query", "prepare page",
-          "image download", "error box", "version selection", "programming", "version report"})
+    for (const char* moment : {"splash", "language selection", "index download", "silent headset query", "prepare page",
+                               "image download", "error box", "version selection", "programming", "version report"})
         QTest::newRow(moment) << QString::fromLatin1(moment);
 }
 
+// The end in the other states: Cancel and Yes on the welcome page is closeAsksFirst.
 void TestApplicationWizard::quitsInEveryState()
 {
     QFETCH(QString, moment);
-    const auto quit = [] { QCoreApplication::exit(0); };
-    const auto cancelAndConfirm = [this] { Press(QWizard::CancelButton); };
-    ModalDriver driver(GuardMs);
+    const auto quitWhen = [this](std::function<bool()> condition) {
+        When(std::move(condition), [] { QCoreApplication::exit(0); });
+    };
+    const auto shown = [this](const char* window) {
+        return [this, window] { return m_shownWindows.contains(QLatin1String(window)); };
+    };
+    const auto cancelOn = [this](int page) {
+        When(OnPage(page), [this] { Press(QWizard::CancelButton); });
+        AnswerYes();
+    };
+    Sim::HeadsetProfile profile = SampleHeadsetProfile();
     if (moment == QLatin1String("splash")) {
         WriteConfig(QStringLiteral("<SplashScreenTime>60000</SplashScreenTime>"));
-        driver.When([this] { return m_shownWindows.contains(QStringLiteral("SplashScreenClass")); }, quit);
+        quitWhen(shown("SplashScreenClass"));
     } else if (moment == QLatin1String("language selection")) {
-        driver.OnModal(QStringLiteral("SelectLanguageDialogClass"), [](QWidget* dialog) { Click(dialog, "cancel"); });
-        AnswerYes(driver);
+        OnModal(QStringLiteral("SelectLanguageDialogClass"), [](QWidget* dialog) { Click(dialog, "cancel"); });
+        AnswerYes();
     } else if (moment == QLatin1String("index download")) {
         WriteConfig(QStringLiteral("<IndexFileWaitTime>0</IndexFileWaitTime>"));
         m_web->SetRoute(QStringLiteral("/firmware/index.xml"), QStringLiteral("stall"));
-        AnswerLanguage(driver);
-        driver.When([this] { return m_shownWindows.contains(QStringLiteral("IndexFileWaitDialogClass")); }, quit);
-    } else if (moment == QLatin1String("welcome page")) {
-        Plug();
-        AnswerLanguage(driver);
-        driver.When(OnPage(Welcome), cancelAndConfirm);
-        AnswerYes(driver);
+        AnswerLanguage();
+        quitWhen(shown("IndexFileWaitDialogClass"));
     } else if (moment == QLatin1String("silent headset query")) {
-        Sim::HeadsetProfile profile = SampleHeadsetProfile();
         profile.faults.bcCmd = Sim::SimFaults::BcCmd::Silent;
         Plug(profile);
-        AcceptLicense(driver);
-        driver.When(OnPage(Connect), cancelAndConfirm);
-        AnswerYes(driver);
+        AcceptLicense();
+        cancelOn(Connect);
     } else if (moment == QLatin1String("prepare page")) {
-        StartUpdate(driver);
-        driver.When(OnPage(Prepare), cancelAndConfirm);
-        AnswerYes(driver);
+        StartUpdate();
+        cancelOn(Prepare);
     } else if (moment == QLatin1String("image download")) {
         Plug();
         m_web->SetRoute(QStringLiteral("/firmware/zr3h_010100_sub0.dfu"), QStringLiteral("stall"));
-        StartUpdate(driver);
-        driver.When(OnPage(CommStatus), cancelAndConfirm);
-        AnswerYes(driver);
+        StartUpdate();
+        cancelOn(CommStatus);
     } else if (moment == QLatin1String("error box")) {
         Plug();
         m_web->SetRoute(QStringLiteral("/firmware/zr3h_010100_sub0.dfu"), QStringLiteral("status:404"));
-        StartUpdate(driver);
-        driver.OnModal(ErrorBox, [](QWidget* box) { Click(box, "exit"); });
-        AnswerYes(driver);
+        StartUpdate();
+        OnModal(ErrorBox, [](QWidget* box) { Click(box, "exit"); });
+        AnswerYes();
     } else if (moment == QLatin1String("version selection")) {
         Plug();
-        AnswerLanguage(driver);
-        driver.When(OnPage(Welcome), [this] { TypeSupportKeySequence(PageChild("acceptance")); });
-        AnswerYes(driver);
-        driver.When([this] { return Wizard()->IsSelectionMode(); },
-                    [this] {
-                        QTest::mouseClick(PageChild("acceptance"), Qt::LeftButton, {}, QPoint(5, 5));
-                        Press(QWizard::NextButton);
-                    });
-        driver.When(OnPage(Connect), [this] { Press(QWizard::NextButton); });
-        driver.OnModal(QStringLiteral("SelectFirmwareDialogClass"), [](QWidget* dialog) { Click(dialog, "cancel"); });
-        AnswerYes(driver);
+        StartInSelectionMode();
+        OnModal(QStringLiteral("SelectFirmwareDialogClass"), [](QWidget* dialog) { Click(dialog, "cancel"); });
+        AnswerYes();
     } else if (moment == QLatin1String("programming")) {
-        Sim::HeadsetProfile profile = SampleHeadsetProfile();
         profile.timing.flashPerBlockMs = 200;
         Plug(profile);
-        StartUpdate(driver);
-        driver.When([this] { return Wizard()->CurrentState() == ApplicationWizard::ProgrammingCompleteState; }, quit);
+        StartUpdate();
+        quitWhen([this] { return Wizard()->CurrentState() == ApplicationWizard::ProgrammingCompleteState; });
     } else if (moment == QLatin1String("version report")) {
         Plug();
         m_reports->SetRoute(QLatin1String(VersionReportPath), QStringLiteral("stall"));
-        StartUpdate(driver);
-        driver.When([this] { return m_log->Contains(QStringLiteral("UI: Starting Version Information Upload")); },
-                    quit);
+        StartUpdate();
+        quitWhen([this] { return m_log->Contains(QStringLiteral("UI: Starting Version Information Upload")); });
     }
-    QCOMPARE(RunProgram(driver), 0);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    QVERIFY(Ran());
     QVERIFY2(m_shutdownMs < ShutdownBudgetMs, qPrintable(QString::number(m_shutdownMs)));
 }
 
@@ -934,8 +877,7 @@ void TestApplicationWizard::languageDialogOffersEachLanguageOnce()
     QFETCH(QStringList, offered);
     if (shipped)
         UseShippedLanguages();
-    ModalDriver driver(GuardMs);
-    driver.OnModal(QStringLiteral("SelectLanguageDialogClass"), [offered](QWidget* dialog) {
+    OnModal(QStringLiteral("SelectLanguageDialogClass"), [offered](QWidget* dialog) {
         auto* languages = qobject_cast<QComboBox*>(Child(dialog, QStringLiteral("language")));
         QStringList items;
         for (int i = 0; i < languages->count(); ++i)
@@ -944,68 +886,52 @@ void TestApplicationWizard::languageDialogOffersEachLanguageOnce()
         QCOMPARE(languages->currentData().toString(), QStringLiteral("en"));
         Click(dialog, "ok");
     });
-    driver.When(OnPage(Welcome), [] { QCoreApplication::exit(0); });
-    QCOMPARE(RunProgram(driver), 0);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    When(OnPage(Welcome), [] { QCoreApplication::exit(0); });
+    QVERIFY(Ran());
 }
 
 // A language chosen while the wizard is open (a script's SetLanguage) changes its texts and, for
-// Arabic, its direction at once.
+// Arabic, its direction at once. One without a catalogue falls back to English as it reads on Linux,
+// left to right, with one warning; without the English catalogue the source texts remain.
 void TestApplicationWizard::openWizardFollowsTheLanguage()
 {
     UseShippedLanguages();
-    ModalDriver driver(GuardMs);
-    AnswerLanguage(driver);
-    driver.When(OnPage(Welcome), [this] {
+    AnswerLanguage();
+    When(OnPage(Welcome), [this] {
         QAbstractButton* next = Wizard()->button(QWizard::NextButton);
         const QString english = Wizard()->currentPage()->title();
         QCOMPARE(next->text(), QStringLiteral("Next"));
 
         // Windows hear of a new translator through posted events.
+        m_app->SetLanguage(QStringLiteral("de"), false);
+        QTRY_COMPARE(next->text(), QStringLiteral("Weiter"));
         m_app->SetLanguage(QStringLiteral("ar"), false);
         QCOMPARE(QGuiApplication::layoutDirection(), Qt::RightToLeft);
         QVERIFY(Wizard()->isRightToLeft());
         QTRY_COMPARE(next->text(), QStringLiteral("التالي"));
         QVERIFY(Wizard()->currentPage()->title().startsWith(QStringLiteral("مرحبًا")));
+        // English, chosen in the language dialog, had its catalogue.
+        QVERIFY(m_log->LinesContaining(QStringLiteral("Translation not loaded")).isEmpty());
 
-        m_app->SetLanguage(QStringLiteral("de"), false);
+        m_app->SetLanguage(QStringLiteral("xx-YY"), false);
         QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
-        QTRY_COMPARE(next->text(), QStringLiteral("Weiter"));
-
-        m_app->SetLanguage(QStringLiteral("en"), false);
         QTRY_COMPARE(Wizard()->currentPage()->title(), english);
+        QCOMPARE(m_log->LinesContaining(QStringLiteral("Warning,    Translation not loaded for xx-YY")).size(), 1);
+        const auto adminDetails = [] {
+            return QCoreApplication::translate("ErrorDetails",
+                                               ErrorEntryAt(err_windows_admin_credentials_unavailable).details);
+        };
+        QVERIFY(!adminDetails().contains(QLatin1String("Windows")));
+        // Nothing to switch to: nothing happens.
+        m_app->SetLanguage(QString(), false);
+        QCOMPARE(m_log->LinesContaining(QStringLiteral("Translation not loaded")).size(), 1);
+
+        QVERIFY(QFile::remove(m_bundle->FilePath(QStringLiteral("ui_en.qm"))));
+        m_app->SetLanguage(QStringLiteral("zz"), false);
+        QVERIFY(adminDetails().contains(QLatin1String("Windows")));
         QCoreApplication::exit(0);
     });
-    QCOMPARE(RunProgram(driver), 0);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
-    QVERIFY(m_log->LinesContaining(QStringLiteral("Translation not loaded")).isEmpty());
-}
-
-void TestApplicationWizard::missingTranslationFallsBackToEnglish()
-{
-    UseShippedLanguages();
-    UpdatePelarinApp app;
-    app.SetLanguage(QStringLiteral("ar"), false);
-    QCOMPARE(QGuiApplication::layoutDirection(), Qt::RightToLeft);
-
-    app.SetLanguage(QStringLiteral("xx-YY"), false);
-    QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
-    QCOMPARE(m_log->LinesContaining(QStringLiteral("Warning,    Translation not loaded for xx-YY")).size(), 1);
-    // English, and English as it reads on Linux.
-    QCOMPARE(QCoreApplication::translate("UpdatePelarin::ErrorBox", "Retry", "UR-166"), QStringLiteral("Retry"));
-    QVERIFY(
-        !QCoreApplication::translate("ErrorDetails", ErrorEntryAt(err_windows_admin_credentials_unavailable).details)
-             .contains(QLatin1String("Windows")));
-
-    // Nothing to switch to: nothing happens.
-    app.SetLanguage(QString(), false);
-    QCOMPARE(m_log->LinesContaining(QStringLiteral("Translation not loaded")).size(), 1);
-
-    // Without the English catalogue the source texts remain.
-    QVERIFY(QFile::remove(m_bundle->FilePath(QStringLiteral("ui_en.qm"))));
-    app.SetLanguage(QStringLiteral("zz"), false);
-    QVERIFY(QCoreApplication::translate("ErrorDetails", ErrorEntryAt(err_windows_admin_credentials_unavailable).details)
-                .contains(QLatin1String("Windows")));
+    QVERIFY(Ran());
 }
 
 void TestApplicationWizard::dialogsByName_data()
@@ -1014,28 +940,17 @@ void TestApplicationWizard::dialogsByName_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("detail");
     QTest::addColumn<QString>("close");
-
-    QTest::newRow("admin") << "dlg_admin_credentials_needed"
-                           << "AdminCredentialsNeededDialogClass"
-                           << ""
-                           << "exit";
-    QTest::newRow("firmware") << "dlg_select_firmware"
-                              << "SelectFirmwareDialogClass"
-                              << "01.02.00|01.00.00 (Current)"
-                              << "ok";
-    QTest::newRow("downgrade") << "cnf_downgrade"
-                               << "ConfirmationBoxClass"
-                               << "Are you sure you want to enable selection mode?"
-                               << "no";
-    QTest::newRow("uploading") << "dlg_system_info_uploading"
-                               << "SystemInfoDialogClass"
-                               << "Uploading to Orvo... (50% complete)"
-                               << "close";
+    const auto row = [](const char* tag, const char* name, const char* shown, const char* detail, const char* close) {
+        QTest::newRow(tag) << QString::fromLatin1(name) << QString::fromLatin1(shown) << QString::fromLatin1(detail)
+                           << QString::fromLatin1(close);
+    };
+    row("admin", "dlg_admin_credentials_needed", "AdminCredentialsNeededDialogClass", "", "exit");
+    row("firmware", "dlg_select_firmware", "SelectFirmwareDialogClass", "01.02.00|01.00.00 (Current)", "ok");
+    row("downgrade", "cnf_downgrade", "ConfirmationBoxClass", "Are you sure you want to enable selection mode?", "no");
+    row("uploading", "dlg_system_info_uploading", "SystemInfoDialogClass", "Uploading to Orvo... (50% complete)",
+        "close");
     // Any other name is an error code, shown in the error box.
-    QTest::newRow("error code") << "firmware-corrupted"
-                                << "ErrorBoxClass"
-                                << "Device update files are damaged"
-                                << "retry";
+    row("error code", "firmware-corrupted", "ErrorBoxClass", "Device update files are damaged", "retry");
 }
 
 void TestApplicationWizard::dialogsByName()
@@ -1044,9 +959,8 @@ void TestApplicationWizard::dialogsByName()
     QFETCH(QString, shown);
     QFETCH(QString, detail);
     QFETCH(QString, close);
-    ModalDriver driver;
     QString seen;
-    driver.OnModal(shown, [&](QWidget* dialog) {
+    OnModal(shown, [&](QWidget* dialog) {
         if (auto* versions = dialog->findChild<QComboBox*>(QStringLiteral("firmwareVersions")))
             seen = versions->itemText(1) + QLatin1Char('|') + versions->itemText(0);
         else if (auto* progress = dialog->findChild<QLabel*>(QStringLiteral("uploadProgress")))
@@ -1058,7 +972,7 @@ void TestApplicationWizard::dialogsByName()
         Click(dialog, close);
     });
     UpdatePelarinApp().DisplayErrorDialog(name);
-    QVERIFY2(driver.Finished(), qPrintable(driver.Failure()));
+    QVERIFY2(m_driver->Finished(), qPrintable(m_driver->Failure()));
     if (!detail.isEmpty())
         QCOMPARE(seen, detail);
 }

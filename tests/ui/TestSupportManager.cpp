@@ -1,5 +1,4 @@
 #include "app/ConfigurationFactory.h"
-#include "app/ErrorCodes.h"
 #include "app/OrvoException.h"
 #include "sysinfo/linux/LinuxSystemInfoReader.h"
 #include "tests/support/LocalWebServer.h"
@@ -18,10 +17,8 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
 
@@ -100,7 +97,6 @@ private slots:
     void boxIsActivationWindowUntilTheWizard();
     void contactLinkKeepsBoxOpen_data();
     void contactLinkKeepsBoxOpen();
-    void systemInfoWithoutDevice();
 
     void supportModeReachesEveryHost();
     void uploadCompletes();
@@ -157,20 +153,13 @@ void TestSupportManager::errorIndexFor_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<int>("index");
 
-    // A sample of both columns; the whole table is only the table again.
+    // One pair of each kind; the whole table is only the table again.
     const std::pair<const char*, int> pairs[] = {
         {"no-index-file", 1},
-        {"index-unretrievable", 0},
-        {"post-reconnect-query-failed", 4},
-        {"reconnect-timeout", 10},
-        {"dfu-file-mismatch", 14},
-        {"usb-driver-install-error", 13},
         {"err_selection_mode_no_firmware", 9},
-        {"err_windows_admin_credentials_unavailable", 16},
         // Anything else is the generic error.
         {"", 8},
         {"upload-canceled", 8},
-        {"download-error", 8},
         {"Device-Disconnected", 8},
     };
     for (const auto& [code, index] : pairs)
@@ -283,10 +272,11 @@ void TestSupportManager::errorBoxChoices_data()
     QTest::addColumn<bool>("confirmExit");
     QTest::addColumn<QString>("headline");
 
-    const QSet<int> exitOnly{8, 9, 14, 16};
-    for (int index = 0; index < ErrorIndexCount; ++index)
-        QTest::addRow("%d", index) << index << !exitOnly.contains(index) << (index != 16)
-                                   << TranslatedHeadline(ErrorEntryAt(index));
+    // Exit with its confirmation after an entry without Retry is exitAndEscapeAskFirst.
+    QTest::newRow("retry") << int(err_index_unretrievable) << true << true
+                           << TranslatedHeadline(ErrorEntryAt(err_index_unretrievable));
+    QTest::newRow("exit at once") << int(err_windows_admin_credentials_unavailable) << false << false
+                                  << TranslatedHeadline(ErrorEntryAt(err_windows_admin_credentials_unavailable));
     QTest::newRow("outside the table") << 17 << false << true << QStringLiteral("This program cannot continue");
 }
 
@@ -402,28 +392,17 @@ void TestSupportManager::RunSystemInfo(ModalDriver& driver)
     QVERIFY(!OpenWindow(SystemInfoName));
 }
 
-void TestSupportManager::systemInfoWithoutDevice()
-{
-    ModalDriver driver;
-    driver.OnModal(SystemInfoName, [](QWidget* dialog) {
-        const QString text = static_cast<QTextEdit*>(Child(dialog, QStringLiteral("infoBox")))->toPlainText();
-        QVERIFY(text.contains(QLatin1String("Device ID: 0x0000\nNo device detected")));
-        QVERIFY(text.contains(QLatin1String("Orvo ZR3h Bluetooth Headphone Update 1.0.5924")));
-        QVERIFY(!Shown(dialog, "sendData"));
-        QVERIFY(!Shown(dialog, "uploadProgress"));
-        QCOMPARE(TextOf(dialog, "close"), QStringLiteral("Close"));
-        Click(dialog, QStringLiteral("close"));
-    });
-    RunSystemInfo(driver);
-}
-
 void TestSupportManager::supportModeReachesEveryHost()
 {
     SupportManager* manager = SupportManager::Instance();
     ModalDriver driver;
     driver.OnModal(ErrorBoxName, [manager](QWidget*) { manager->ShowSystemInfo(); });
     driver.OnModal(SystemInfoName, [](QWidget* dialog) {
+        const QString text = static_cast<QTextEdit*>(Child(dialog, QStringLiteral("infoBox")))->toPlainText();
+        QVERIFY(text.contains(QLatin1String("Orvo ZR3h Bluetooth Headphone Update 1.0.5924")));
+        QVERIFY(text.contains(QLatin1String("Device ID: 0x0000\nNo device detected")));
         QVERIFY(!Shown(dialog, "sendData"));
+        QVERIFY(!Shown(dialog, "uploadProgress"));
         TypeSupportKeySequence(Child(dialog, QStringLiteral("infoBox")));
         // At once, here and in the error box underneath.
         QVERIFY(Shown(dialog, "sendData"));
