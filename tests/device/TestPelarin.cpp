@@ -57,6 +57,15 @@ private:
         return QTest::qWaitFor([&] { return Facade()->IsReady() == count; }, WaitMs);
     }
 
+    // One headset, ready; null when it did not become ready.
+    Sim::SimHeadset* StartReady(const Sim::HeadsetProfile& profile = TestSupport::SampleHeadsetProfile(),
+                                const QList<ImageCatalogue::Image>& images = ReleaseImages(V102, V102))
+    {
+        Start(images);
+        Sim::SimHeadset* headset = m_stack->AddHeadset(profile);
+        return WaitReady(1) ? headset : nullptr;
+    }
+
 private slots:
     void pluggedInToUpdatedThroughTheFacade()
     {
@@ -123,11 +132,10 @@ private slots:
     // boot loader's product id; a whole update brings it back into its application, confirmed.
     void headsetLeftInItsBootLoaderIsProgrammedBack()
     {
-        Start();
         Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
         profile.invalidFirmware = {0, 1};
-        Sim::SimHeadset* headset = m_stack->AddHeadset(profile);
-        QVERIFY(WaitReady(1));
+        Sim::SimHeadset* headset = StartReady(profile);
+        QVERIFY(headset);
         Facade()->LockInCurrentDevice();
         QCOMPARE(Facade()->GetOrvoProductId().productId, std::uint16_t(0x1F21));
         QCOMPARE(Facade()->GetReleaseVersion(), QString());
@@ -241,9 +249,7 @@ private slots:
     void lockedInDeviceHidesTheOthers()
     {
         QFETCH(bool, lockIn);
-        Start();
-        m_stack->AddHeadset(TestSupport::SampleHeadsetProfile());
-        QVERIFY(WaitReady(1));
+        QVERIFY(StartReady());
         if (lockIn)
             Facade()->LockInCurrentDevice();
         QSignalSpy connected(Facade(), &IPelarin::DeviceConnected);
@@ -268,9 +274,8 @@ private slots:
 
     void lockedInDeviceThatLeavesBecomesTheGoneMarker()
     {
-        Start();
-        Sim::SimHeadset* first = m_stack->AddHeadset(TestSupport::SampleHeadsetProfile());
-        QVERIFY(WaitReady(1));
+        Sim::SimHeadset* first = StartReady();
+        QVERIFY(first);
         Facade()->LockInCurrentDevice();
         QSignalSpy disconnected(Facade(), &IPelarin::DeviceDisconnected);
         QSignalSpy ready(Facade(), &IPelarin::DeviceReady);
@@ -299,9 +304,7 @@ private slots:
         QFETCH(QString, message);
         QList<ImageCatalogue::Image> images = ReleaseImages(V102, V102);
         images.removeAt(missingSubId);
-        Start(images);
-        m_stack->AddHeadset(TestSupport::SampleHeadsetProfile());
-        QVERIFY(WaitReady(1));
+        QVERIFY(StartReady(TestSupport::SampleHeadsetProfile(), images));
         QSignalSpy done(Facade(), &IPelarin::ProgramFirmwareComplete);
         Facade()->ProgramFirmwareAsync(m_catalogue->Files(), false);
         QCOMPARE(done.size(), 1);
@@ -312,11 +315,9 @@ private slots:
 
     void failedProgrammingReleasesADisconnectedLockedInDevice()
     {
-        Start();
         Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
         profile.faults.unplugAfterBlocks = 2;
-        m_stack->AddHeadset(profile);
-        QVERIFY(WaitReady(1));
+        QVERIFY(StartReady(profile));
         Facade()->LockInCurrentDevice();
         QSignalSpy done(Facade(), &IPelarin::ProgramFirmwareComplete);
         QSignalSpy disconnected(Facade(), &IPelarin::DeviceDisconnected);

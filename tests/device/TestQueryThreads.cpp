@@ -196,10 +196,7 @@ private slots:
                                          << "00.00.00";
         QTest::newRow("two bytes") << QByteArray::fromHex("5C0C") << "0C.5C.00"
                                    << "00.00.00";
-        QTest::newRow("character example") << QByteArray("01"
-                                                         "32"
-                                                         "BA")
-                                           << "31.30.23"
+        QTest::newRow("character example") << QByteArray("0132BA") << "31.30.23"
                                            << "10.23.AB";
         QTest::newRow("lower case is raised") << QByteArray("a0b0c0") << "30.61.0B"
                                               << "0A.0B.0C";

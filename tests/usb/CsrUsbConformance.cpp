@@ -301,11 +301,8 @@ private slots:
 
     void dfuModeDevice()
     {
-        Start({TestSupport::DfuModeHeadsetProfile(), TestSupport::SampleHeadsetProfile()});
-        m_usb->StartDeviceDetection(Vid, {AppPid, DfuPid});
-        const QList<ICsrDevice*> devices = m_usb->Devices();
-        QCOMPARE(devices.size(), 2);
-        ICsrDevice* boot = devices.at(0);
+        ICsrDevice* boot = StartOne(TestSupport::DfuModeHeadsetProfile());
+        QVERIFY(boot);
         QVERIFY(boot->IsOpen());
         QVERIFY(boot->IsDfuMode());
         QCOMPARE(int(boot->GetHciInterface()), 0xFF);
@@ -314,41 +311,6 @@ private slots:
         QCOMPARE(boot->GetDeviceRelease(), quint16(0x0100));
         QCOMPARE(boot->GetTransferSize(), quint16(1023));
         QVERIFY(boot->GetDfuAttributes() & 0x01);
-        ICsrDevice* app = devices.at(1);
-        QVERIFY(!app->IsDfuMode());
-        QCOMPARE(int(app->GetHciInterface()), 0);
-        QCOMPARE(int(app->GetDfuInterface()), 2);
-        QCOMPARE(app->GetProductId(), AppPid);
-    }
-
-    void hciEventTimeoutLogsBothLines()
-    {
-        ICsrDevice* device = StartOne();
-        QVERIFY(device);
-        QElapsedTimer clock;
-        clock.start();
-        QByteArray event;
-        QVERIFY(!device->GetHciEvent(100, &event));
-        QVERIFY2(clock.elapsed() >= 95 && clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
-        const QStringList lines = m_log->Lines();
-        const int timeout =
-            lines.indexOf(QRegularExpression(QStringLiteral(".*Error,.*Timeout waiting for USB transfer$")));
-        const int block = lines.indexOf(
-            QRegularExpression(QStringLiteral(".*Error,.*Block for HCI event failed for 0x0a12/0x1f20$")));
-        QVERIFY(timeout >= 0);
-        QCOMPARE(block, timeout + 1);
-        QVERIFY(device->IsOpen());
-    }
-
-    void controlReadShorterThanAsked()
-    {
-        ICsrDevice* device = StartOne();
-        QVERIFY(device);
-        QByteArray data;
-        QVERIFY(device->ControlReadTransfer(0xA1, DfuGetStatus, 0, device->GetDfuInterface(), 64, &data));
-        QCOMPARE(data, QByteArray::fromHex("000000000000"));
-        QVERIFY(
-            m_log->Contains(QStringLiteral("Control read from 0x0a12/0x1f20 - a1 03 00 00 02 00 00 00 00 00 00 00")));
     }
 
     void logHexForm_data()
@@ -386,15 +348,20 @@ private slots:
         QVERIFY2(lines.last().endsWith(QStringLiteral(" - ") + text), qPrintable(lines.last()));
     }
 
-    void failedTransfersLogErrors()
+    void controlTransfersAndTheirLogLines()
     {
         ICsrDevice* device = StartOne();
         QVERIFY(device);
+        QByteArray data;
+        QVERIFY(device->ControlReadTransfer(0xA1, DfuGetStatus, 0, device->GetDfuInterface(), 64, &data));
+        QCOMPARE(data, QByteArray::fromHex("000000000000")); // shorter than asked
+        QVERIFY(
+            m_log->Contains(QStringLiteral("Control read from 0x0a12/0x1f20 - a1 03 00 00 02 00 00 00 00 00 00 00")));
         // DFU_DNLOAD is no run-time request: the device stalls it.
         QVERIFY(
             !device->ControlWriteTransfer(0x21, DfuDnload, 0, device->GetDfuInterface(), QByteArray("\x01\x02", 2)));
         QVERIFY(m_log->HasError(QStringLiteral("Control write failed to 0x0a12/0x1f20 - 21 01 00 00 02 00 01 02")));
-        QByteArray data("unchanged");
+        data = "unchanged";
         QVERIFY(!device->ControlReadTransfer(0xA1, 2, 0, device->GetDfuInterface(), 16, &data));
         QVERIFY(m_log->HasError(QStringLiteral("Control read failed for 0x0a12/0x1f20")));
         QCOMPARE(data, QByteArray("unchanged"));
@@ -440,28 +407,49 @@ private slots:
         QCOMPARE(data, QByteArray(1, '\0')); // appIDLE
     }
 
-    void removalEndsWaitingHciRead()
+    void removalEndsAWaitingRequest_data()
     {
+        QTest::addColumn<bool>("eventRead");
+        QTest::newRow("an HCI event read") << true;
+        QTest::newRow("a control transfer under way") << false;
+    }
+
+    void removalEndsAWaitingRequest()
+    {
+        QFETCH(bool, eventRead);
         ICsrDevice* device = StartOne();
         QVERIFY(device);
         Sim::SimHeadset* headset = m_bus->Headset(0);
+        Sim::SimTiming slow;
+        slow.latencyMs = 60000; // the control transfer stays under way until the cable is pulled
+        if (!eventRead)
+            headset->SetTiming(slow);
+        const int begun = headset->ControlTransfersBegun();
         std::atomic<int> result{-1};
-        std::thread reader([device, &result] {
-            QByteArray event;
-            result = device->GetHciEvent(20000, &event) ? 1 : 0;
+        std::thread requester([device, eventRead, &result] {
+            QByteArray data;
+            result =
+                (eventRead ? device->GetHciEvent(20000, &data)
+                           : device->ControlReadTransfer(0xA1, DfuGetState, 0, device->GetDfuInterface(), 1, &data))
+                    ? 1
+                    : 0;
         });
-        const auto joinReader = qScopeGuard([&] {
+        const auto join = qScopeGuard([&] {
             headset->Unplug();
-            reader.join();
+            requester.join();
         });
         QSignalSpy disconnected(m_usb.get(), &ICsrUsbInterface::DeviceDisconnected);
-        QTRY_COMPARE_WITH_TIMEOUT(m_transport->EventReadsWaiting(headset), 1, 5000);
+        if (eventRead)
+            QTRY_COMPARE_WITH_TIMEOUT(m_transport->EventReadsWaiting(headset), 1, 5000);
+        else
+            QTRY_COMPARE_WITH_TIMEOUT(headset->ControlTransfersBegun(), begun + 1, 5000);
         QElapsedTimer clock;
         clock.start();
         headset->Unplug();
         QVERIFY(disconnected.wait(5000));
         QTRY_COMPARE_WITH_TIMEOUT(result.load(), 0, 5000);
         QVERIFY(clock.elapsed() < 5000);
+        QCOMPARE(m_log->HasError(QStringLiteral("Control read failed for 0x0a12/0x1f20")), !eventRead);
         QVERIFY(!device->IsOpen());
     }
 
@@ -499,8 +487,19 @@ private slots:
     {
         ICsrDevice* device = StartOne();
         QVERIFY(device);
+        QElapsedTimer clock;
+        clock.start();
         QByteArray value;
-        for (int i = 0; i < 3; ++i)
+        QVERIFY(!device->GetHciEvent(100, &value));
+        QVERIFY2(clock.elapsed() >= 95 && clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        const QStringList lines = m_log->Lines();
+        const int timeout =
+            lines.indexOf(QRegularExpression(QStringLiteral(".*Error,.*Timeout waiting for USB transfer$")));
+        QVERIFY(timeout >= 0);
+        QVERIFY(
+            lines.value(timeout + 1)
+                .contains(QRegularExpression(QStringLiteral("Error,.*Block for HCI event failed for 0x0a12/0x1f20$"))));
+        for (int i = 0; i < 2; ++i)
             QVERIFY(!device->GetHciEvent(20, &value));
         QVERIFY(RawPsKey(device, 0x02C3, &value));
         QString serial;
@@ -511,36 +510,6 @@ private slots:
             m_log->Contains(QStringLiteral("Control write to 0x0a12/0x1f20 - 20 00 00 00 00 00 00 fc 13 c2 00 00")));
         QVERIFY(m_log->Contains(QStringLiteral("Got HCI event for 0x0a12/0x1f20 - ff 13 c2 01 00")));
         QVERIFY(device->IsOpen());
-    }
-
-    void unplugDuringControlTransfer()
-    {
-        ICsrDevice* device = StartOne();
-        QVERIFY(device);
-        Sim::SimHeadset* headset = m_bus->Headset(0);
-        Sim::SimTiming slow;
-        slow.latencyMs = 60000; // the request stays under way until the cable is pulled
-        headset->SetTiming(slow);
-        const int begun = headset->ControlTransfersBegun();
-        std::atomic<int> result{-1};
-        std::thread reader([device, &result] {
-            QByteArray state;
-            result = device->ControlReadTransfer(0xA1, DfuGetState, 0, device->GetDfuInterface(), 1, &state) ? 1 : 0;
-        });
-        const auto joinReader = qScopeGuard([&] {
-            headset->Unplug();
-            reader.join();
-        });
-        QSignalSpy disconnected(m_usb.get(), &ICsrUsbInterface::DeviceDisconnected);
-        QTRY_COMPARE_WITH_TIMEOUT(headset->ControlTransfersBegun(), begun + 1, 5000);
-        QElapsedTimer clock;
-        clock.start();
-        headset->Unplug();
-        QVERIFY(disconnected.wait(5000));
-        QTRY_COMPARE_WITH_TIMEOUT(result.load(), 0, 5000);
-        QVERIFY(clock.elapsed() < 5000);
-        QVERIFY(m_log->HasError(QStringLiteral("Control read failed for 0x0a12/0x1f20")));
-        QVERIFY(!device->IsOpen());
     }
 
     void rawDfuProgramsPackerImages_data()

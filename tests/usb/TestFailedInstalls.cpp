@@ -30,11 +30,6 @@ class TestFailedInstalls : public QObject
 private:
     QTemporaryDir m_temp;
 
-    static void Walk(const FakeUsbTree& tree, QStringList* instances, Reasons* reasons)
-    {
-        CsrDeviceInfo(tree.Sys(), tree.Dev()).GetFailedInstalls(true, instances, reasons);
-    }
-
 private slots:
     void initTestCase()
     {
@@ -73,7 +68,7 @@ private slots:
 
         QStringList instances;
         Reasons reasons;
-        Walk(tree, &instances, &reasons);
+        CsrDeviceInfo(tree.Sys(), tree.Dev()).GetFailedInstalls(true, &instances, &reasons);
         QCOMPARE(instances, (QStringList{"1-2", "1-3"}));
         QCOMPARE(reasons, (Reasons{ICsrUsbInterface::InstallFailed, ICsrUsbInterface::WrongDriver}));
         QVERIFY(log.Contains(QStringLiteral("Found CSR device under different driver")));
