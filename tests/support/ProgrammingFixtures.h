@@ -39,7 +39,7 @@ private:
     std::shared_ptr<Sim::SimBus> m_bus;
 };
 
-// The base of the programming tests: a device test case whose Start makes the whole stack anew and
+// The base of the programming tests: a device test case whose StartStack makes the whole stack anew and
 // writes the release's image files with their index into the bundle. Cleanup ends the stack first.
 class ProgrammingTestCase : public DeviceTestCase
 {
