@@ -148,12 +148,11 @@ private slots:
                                 << state << status << corruptImage << tolerant;
         };
         const QStringList none;
-        const QStringList sync{QStringLiteral("dnload 0 64")};
-        const QStringList idle{QStringLiteral("dnload 0 64"), QStringLiteral("getstatus")};
-        const QStringList error{QStringLiteral("!upload")};
-        const QStringList manifestSync{QStringLiteral("image"), QStringLiteral("getstatus"),
-                                       QStringLiteral("dnload 1 0")};
-        const QStringList manifested = manifestSync + QStringList{QStringLiteral("getstatus")};
+        const QStringList sync{"dnload 0 64"};
+        const QStringList idle{"dnload 0 64", "getstatus"};
+        const QStringList error{"!upload"};
+        const QStringList manifestSync{"image", "getstatus", "dnload 1 0"};
+        const QStringList manifested = manifestSync + QStringList{"getstatus"};
 
         // Run-time (application mode). A step must be accepted, so the rows check those requests too.
         row("appIDLE GETSTATE", false, none, "getstate", true, appIDLE, appIDLE);
@@ -231,20 +230,20 @@ private slots:
         profile.timing.flashPerBlockMs = 150;
         RawHost host(profile);
         QByteArray status;
-        QCOMPARE(host.Dfu(QStringLiteral("dnload 0 64")), SimUsbResult::Ok);
-        QCOMPARE(host.Dfu(QStringLiteral("getstatus"), &status), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu("dnload 0 64"), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu("getstatus", &status), SimUsbResult::Ok);
         QCOMPARE(int(quint8(status.at(4))), int(dfuDNBUSY));
         QCOMPARE(int(quint8(status.at(1)) | quint8(status.at(2)) << 8 | quint8(status.at(3)) << 16), 150);
         // Asking again before bwPollTimeout has run out is a protocol error.
-        QCOMPARE(host.Dfu(QStringLiteral("getstate")), SimUsbResult::Stall);
+        QCOMPARE(host.Dfu("getstate"), SimUsbResult::Stall);
         QCOMPARE(int(host.Headset()->DfuState()), int(dfuERROR));
 
         // Waiting out the poll time-out finishes the block.
-        QCOMPARE(host.Dfu(QStringLiteral("clrstatus")), SimUsbResult::Ok);
-        QCOMPARE(host.Dfu(QStringLiteral("dnload 0 64")), SimUsbResult::Ok);
-        QCOMPARE(host.Dfu(QStringLiteral("getstatus"), &status), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu("clrstatus"), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu("dnload 0 64"), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu("getstatus", &status), SimUsbResult::Ok);
         QTRY_COMPARE_WITH_TIMEOUT(int(host.Headset()->DfuState()), int(dfuDNLOAD_SYNC), 2000);
-        QCOMPARE(host.Dfu(QStringLiteral("getstatus"), &status), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu("getstatus", &status), SimUsbResult::Ok);
         QCOMPARE(int(quint8(status.at(4))), int(dfuDNLOAD_IDLE));
     }
 
@@ -348,10 +347,10 @@ private slots:
         QFETCH(QString, reportedVersion);
         RawHost host(TestSupport::DfuModeHeadsetProfile());
         const QByteArray body = TestSupport::PackerImageBody(static_cast<std::uint16_t>(subId), version, 100);
-        QCOMPARE(host.Dfu(QStringLiteral("image"), nullptr, body), SimUsbResult::Ok);
-        QCOMPARE(host.Dfu(QStringLiteral("getstatus")), SimUsbResult::Ok);
-        QCOMPARE(host.Dfu(QStringLiteral("dnload 1 0")), SimUsbResult::Ok);
-        QCOMPARE(host.Dfu(QStringLiteral("getstatus")), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu("image", nullptr, body), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu("getstatus"), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu("dnload 1 0"), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu("getstatus"), SimUsbResult::Ok);
         QCOMPARE(host.Headset()->Reset(host.Headset()->Generation()), SimUsbResult::Ok);
         QVERIFY(host.WaitForArrival());
         QCOMPARE(host.Headset()->CurrentMode(), Sim::SimHeadset::Mode::Application);
@@ -383,7 +382,7 @@ private slots:
         QSignalSpy arrived(host.Bus(), &Sim::SimBus::DeviceArrived);
         QSignalSpy removed(host.Bus(), &Sim::SimBus::DeviceRemoved);
         if (detach)
-            QCOMPARE(host.Dfu(QStringLiteral("detach")), SimUsbResult::Ok);
+            QCOMPARE(host.Dfu("detach"), SimUsbResult::Ok);
         QCOMPARE(headset->Reset(generation), SimUsbResult::Ok);
         // The device as it was before the reset is gone for good.
         QByteArray descriptor;
@@ -414,7 +413,7 @@ private slots:
         QVERIFY(clock.elapsed() >= 60);
 
         clock.restart();
-        QCOMPARE(host.Dfu(QStringLiteral("getstate")), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu("getstate"), SimUsbResult::Ok);
         QVERIFY(clock.elapsed() >= 40);
 
         QCOMPARE(host.Headset()->Reset(host.Headset()->Generation()), SimUsbResult::Ok);
@@ -430,19 +429,15 @@ private slots:
         QTest::addColumn<QString>("restart"); // "reset" or "power cycle"
         QTest::addColumn<bool>("valid");
 
-        const QStringList firstBlock{QStringLiteral("image"), QStringLiteral("getstatus")};
-        const QStringList manifested =
-            firstBlock +
-            QStringList{QStringLiteral("dnload 1 0"), QStringLiteral("getstatus"), QStringLiteral("getstatus")};
+        const QStringList firstBlock{"image", "getstatus"};
+        const QStringList manifested = firstBlock + QStringList{"dnload 1 0", "getstatus", "getstatus"};
         QTest::newRow("nothing downloaded") << "good" << QStringList() << "reset" << true;
         QTest::newRow("download cut short by a reset") << "good" << firstBlock << "reset" << false;
         QTest::newRow("download cut short by a power cycle") << "good" << firstBlock << "power cycle" << false;
-        QTest::newRow("download aborted")
-            << "good" << (firstBlock + QStringList{QStringLiteral("abort")}) << "reset" << false;
+        QTest::newRow("download aborted") << "good" << (firstBlock + QStringList{"abort"}) << "reset" << false;
         QTest::newRow("image manifested") << "good" << manifested << "reset" << true;
         QTest::newRow("image refused at manifestation")
-            << "bad" << (firstBlock + QStringList{QStringLiteral("dnload 1 0"), QStringLiteral("getstatus")}) << "reset"
-            << false;
+            << "bad" << (firstBlock + QStringList{"dnload 1 0", "getstatus"}) << "reset" << false;
     }
 
     // Once the boot loader has taken a block of an image, the firmware it replaces is gone; the chip boots
@@ -456,7 +451,7 @@ private slots:
 
         RawHost host(TestSupport::SampleHeadsetProfile());
         Sim::SimHeadset* headset = host.Headset();
-        QCOMPARE(host.Dfu(QStringLiteral("detach")), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu("detach"), SimUsbResult::Ok);
         QCOMPARE(headset->Reset(headset->Generation()), SimUsbResult::Ok);
         QVERIFY(host.WaitForArrival());
         QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Dfu);

@@ -80,30 +80,20 @@ bool RawPsKey(ICsrDevice* device, int key, QByteArray* value)
     return true;
 }
 
-bool GetStatus(ICsrDevice* device, int* state, int* pollMs)
-{
-    QByteArray status;
-    if (!device->ControlReadTransfer(0xA1, DfuGetStatus, 0, device->GetDfuInterface(), 6, &status) ||
-        status.size() != 6)
-        return false;
-    *pollMs = quint8(status.at(1)) | quint8(status.at(2)) << 8 | quint8(status.at(3)) << 16;
-    *state = quint8(status.at(4));
-    return true;
-}
-
 // GETSTATUS until the device reports the wanted state, waiting bwPollTimeout between polls.
 bool PollUntil(ICsrDevice* device, int wanted)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        int state = 0;
-        int poll = 0;
-        if (!GetStatus(device, &state, &poll))
+        QByteArray status;
+        if (!device->ControlReadTransfer(0xA1, DfuGetStatus, 0, device->GetDfuInterface(), 6, &status) ||
+            status.size() != 6)
             return false;
+        const int state = quint8(status.at(4));
         if (state == wanted)
             return true;
         if (state != StateDnbusy && state != StateManifest)
             return false;
-        QThread::msleep(static_cast<unsigned long>(poll));
+        QThread::msleep(quint8(status.at(1)) | quint8(status.at(2)) << 8 | quint8(status.at(3)) << 16);
     }
     return false;
 }
