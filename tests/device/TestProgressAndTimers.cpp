@@ -3,7 +3,6 @@
 #include "device/TimerThread.h"
 #include "device/UpdateProgressEstimate.h"
 #include "tests/support/DeviceFixtures.h"
-#include "tests/support/LogCapture.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -14,16 +13,12 @@
 
 using namespace OrvoCommon;
 using DeviceTest::ImageCatalogue;
-using DeviceTest::SimulatorBundle;
 
-class TestProgressAndTimers : public QObject
+class TestProgressAndTimers : public DeviceTest::DeviceTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestSupport::LogCapture> m_log;
-    std::unique_ptr<SimulatorBundle> m_bundle;
-
     std::unique_ptr<ImageCatalogue> Catalogue(const QList<int>& sizes)
     {
         QList<ImageCatalogue::Image> images;
@@ -35,18 +30,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        m_log = std::make_unique<TestSupport::LogCapture>();
-        m_bundle = std::make_unique<SimulatorBundle>();
-    }
-
-    void cleanup()
-    {
-        m_bundle.reset();
-        m_log.reset();
-    }
-
     void units_data()
     {
         QTest::addColumn<QList<int>>("sizes");
@@ -89,9 +72,9 @@ private slots:
         estimate.SetDeviceVersions({QStringLiteral("01.00.00")});
         m_log->Mark();
         estimate.SetImages(catalogue->Files());
-        QVERIFY(m_log->Contains(QStringLiteral("Remaining packet units = 208")));
-        QVERIFY(m_log->Contains(QStringLiteral("Packet percent increment = 0.480769")));
-        QVERIFY(m_log->Contains(QStringLiteral("Max percent for image = 83.1731")));
+        for (const char* line :
+             {"Remaining packet units = 208", "Packet percent increment = 0.480769", "Max percent for image = 83.1731"})
+            QVERIFY2(m_log->Contains(QLatin1String(line)), line);
 
         QSignalSpy progress(&estimate, &UpdateProgressEstimate::Progress);
         estimate.AddPacket();

@@ -32,7 +32,6 @@ enum DfuState
 enum DfuStatus
 {
     OK = 0,
-    errWRITE = 3,
     errVERIFY = 7,
     errADDRESS = 8,
     errSTALLEDPKT = 15,
@@ -131,584 +130,379 @@ class TestSimHeadset : public QObject
     Q_OBJECT
 
 private slots:
-    void dfuStateMachine_data();
-    void dfuStateMachine();
-    void pollTimeoutGuardsDnbusy();
-    void bccmdAnswers_data();
-    void bccmdAnswers();
-    void psStoreSurvivesResets();
-    void coldResetRestartsWithoutAnswer();
-    void malformedFragmentsAreIgnored();
-    void programmingChangesReportedVersions_data();
-    void programmingChangesReportedVersions();
-    void stalledFaultAndUnplugAfterBlocks();
-    void staleGenerationIsGone();
-    void resetFaults_data();
-    void resetFaults();
-    void bccmdFaults_data();
-    void bccmdFaults();
-    void dfuErrorAtBlockFailsOnce();
-    void timingIsMeasurable();
-    void halfWrittenFirmwareKeepsTheBootLoader_data();
-    void halfWrittenFirmwareKeepsTheBootLoader();
-    void invalidFirmwareFromTheStart();
-};
+    void dfuStateMachine_data()
+    {
+        QTest::addColumn<bool>("dfuMode");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<int>("answeredState"); // state byte in the answer, -1 when there is none
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("corruptImage"); // what the "image" step sends
+        QTest::addColumn<bool>("tolerant");
+        const auto row = [](const char* name, bool dfuMode, const QStringList& steps, const char* request,
+                            bool accepted, int answeredState, int state, int status = OK, bool corruptImage = false,
+                            bool tolerant = true) {
+            QTest::newRow(name) << dfuMode << steps << QString::fromLatin1(request) << accepted << answeredState
+                                << state << status << corruptImage << tolerant;
+        };
+        const QStringList none;
+        const QStringList sync{"dnload 0 64"};
+        const QStringList idle{"dnload 0 64", "getstatus"};
+        const QStringList error{"!upload"};
+        const QStringList manifestSync{"image", "getstatus", "dnload 1 0"};
+        const QStringList manifested = manifestSync + QStringList{"getstatus"};
 
-void TestSimHeadset::dfuStateMachine_data()
-{
-    QTest::addColumn<bool>("dfuMode");
-    QTest::addColumn<bool>("tolerant");
-    QTest::addColumn<QString>("image"); // "", "good" or "bad": used by the "image" step
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QString>("request");
-    QTest::addColumn<bool>("accepted");
-    QTest::addColumn<int>("answeredState"); // state byte in the answer, -1 when there is none
-    QTest::addColumn<int>("state");
-    QTest::addColumn<int>("status");
+        // Run-time (application mode). A step must be accepted, so the rows check those requests too.
+        row("appIDLE GETSTATE", false, none, "getstate", true, appIDLE, appIDLE);
+        row("appIDLE DNLOAD stalls", false, none, "dnload 0 16", false, -1, appIDLE);
+        row("appDETACH GETSTATE", false, {"detach"}, "getstate", true, appDETACH, appDETACH);
+        row("appDETACH other request abandons", false, {"detach"}, "abort", false, -1, appIDLE);
+        row("DETACH timeout elapsed", false, {"detach 0"}, "getstate", true, appIDLE, appIDLE);
+        row("run-time wrong interface", false, none, "getstate-if1", false, -1, appIDLE);
 
-    const QStringList none;
-    const QStringList sync{QStringLiteral("dnload 0 64")};
-    const QStringList idle{QStringLiteral("dnload 0 64"), QStringLiteral("getstatus")};
-    const QStringList error{QStringLiteral("!upload")};
-    const QStringList manifestSync{QStringLiteral("image"), QStringLiteral("getstatus"), QStringLiteral("dnload 1 0")};
-
-    // Run-time (application mode).
-    QTest::newRow("appIDLE GETSTATE") << false << true << "" << none << "getstate" << true << int(appIDLE)
-                                      << int(appIDLE) << int(OK);
-    QTest::newRow("appIDLE GETSTATUS") << false << true << "" << none << "getstatus" << true << int(appIDLE)
-                                       << int(appIDLE) << int(OK);
-    QTest::newRow("appIDLE DETACH") << false << true << "" << none << "detach" << true << -1 << int(appDETACH)
-                                    << int(OK);
-    QTest::newRow("appIDLE DNLOAD stalls")
-        << false << true << "" << none << "dnload 0 16" << false << -1 << int(appIDLE) << int(OK);
-    QTest::newRow("appDETACH GETSTATE") << false << true << "" << QStringList{"detach"} << "getstate" << true
-                                        << int(appDETACH) << int(appDETACH) << int(OK);
-    QTest::newRow("appDETACH other request abandons")
-        << false << true << "" << QStringList{"detach"} << "abort" << false << -1 << int(appIDLE) << int(OK);
-    QTest::newRow("DETACH timeout elapsed") << false << true << "" << QStringList{"detach 0"} << "getstate" << true
-                                            << int(appIDLE) << int(appIDLE) << int(OK);
-    QTest::newRow("run-time wrong interface")
-        << false << true << "" << none << "getstate-if1" << false << -1 << int(appIDLE) << int(OK);
-
-    // DFU mode.
-    QTest::newRow("dfuIDLE GETSTATUS") << true << true << "" << none << "getstatus" << true << int(dfuIDLE)
-                                       << int(dfuIDLE) << int(OK);
-    QTest::newRow("dfuIDLE DNLOAD") << true << true << "" << none << "dnload 0 64" << true << -1 << int(dfuDNLOAD_SYNC)
-                                    << int(OK);
-    QTest::newRow("dfuIDLE zero-length DNLOAD stalls")
-        << true << true << "" << none << "dnload 0 0" << false << -1 << int(dfuERROR) << int(errSTALLEDPKT);
-    QTest::newRow("dfuIDLE DNLOAD beyond wTransferSize stalls")
-        << true << true << "" << none << "dnload 0 1024" << false << -1 << int(dfuERROR) << int(errSTALLEDPKT);
-    QTest::newRow("dfuIDLE UPLOAD unsupported")
-        << true << true << "" << none << "upload" << false << -1 << int(dfuERROR) << int(errSTALLEDPKT);
-    QTest::newRow("dfuIDLE CLRSTATUS stalls")
-        << true << true << "" << none << "clrstatus" << false << -1 << int(dfuERROR) << int(errSTALLEDPKT);
-    QTest::newRow("dfuIDLE DETACH stalls")
-        << true << true << "" << none << "detach" << false << -1 << int(dfuERROR) << int(errSTALLEDPKT);
-    QTest::newRow("dfuIDLE ABORT") << true << true << "" << none << "abort" << true << -1 << int(dfuIDLE) << int(OK);
-    QTest::newRow("GETSTATUS as OUT stalls")
-        << true << true << "" << none << "getstatus-out" << false << -1 << int(dfuERROR) << int(errSTALLEDPKT);
-    QTest::newRow("dfuDNLOAD_SYNC GETSTATE")
-        << true << true << "" << sync << "getstate" << true << int(dfuDNLOAD_SYNC) << int(dfuDNLOAD_SYNC) << int(OK);
-    QTest::newRow("dfuDNLOAD_SYNC GETSTATUS")
-        << true << true << "" << sync << "getstatus" << true << int(dfuDNLOAD_IDLE) << int(dfuDNLOAD_IDLE) << int(OK);
-    QTest::newRow("dfuDNLOAD_SYNC DNLOAD stalls")
-        << true << true << "" << sync << "dnload 1 64" << false << -1 << int(dfuERROR) << int(errSTALLEDPKT);
-    QTest::newRow("dfuDNLOAD_IDLE next block")
-        << true << true << "" << idle << "dnload 1 64" << true << -1 << int(dfuDNLOAD_SYNC) << int(OK);
-    QTest::newRow("dfuDNLOAD_IDLE block out of sequence")
-        << true << true << "" << idle << "dnload 5 64" << false << -1 << int(dfuERROR) << int(errADDRESS);
-    QTest::newRow("dfuDNLOAD_IDLE ABORT")
-        << true << true << "" << idle << "abort" << true << -1 << int(dfuIDLE) << int(OK);
-    QTest::newRow("dfuDNLOAD_IDLE zero-length ends download")
-        << true << true << "" << idle << "dnload 1 0" << true << -1 << int(dfuMANIFEST_SYNC) << int(OK);
-    QTest::newRow("dfuMANIFEST_SYNC corrupt image") << true << true << "bad" << manifestSync << "getstatus" << true
-                                                    << int(dfuERROR) << int(dfuERROR) << int(errVERIFY);
-    QTest::newRow("dfuMANIFEST_SYNC good image") << true << true << "good" << manifestSync << "getstatus" << true
-                                                 << int(dfuMANIFEST) << int(dfuMANIFEST_SYNC) << int(OK);
-    QTest::newRow("tolerant device back to dfuIDLE")
-        << true << true << "good" << (QStringList(manifestSync) << QStringLiteral("getstatus")) << "getstatus" << true
-        << int(dfuIDLE) << int(dfuIDLE) << int(OK);
-    QTest::newRow("intolerant device waits for reset")
-        << true << false << "good" << (QStringList(manifestSync) << QStringLiteral("getstatus")) << "getstatus" << false
-        << -1 << int(dfuMANIFEST_WAIT_RESET) << int(OK);
-    QTest::newRow("dfuERROR GETSTATUS") << true << true << "" << error << "getstatus" << true << int(dfuERROR)
-                                        << int(dfuERROR) << int(errSTALLEDPKT);
-    QTest::newRow("dfuERROR CLRSTATUS") << true << true << "" << error << "clrstatus" << true << -1 << int(dfuIDLE)
-                                        << int(OK);
-    QTest::newRow("dfuERROR ABORT stalls")
-        << true << true << "" << error << "abort" << false << -1 << int(dfuERROR) << int(errSTALLEDPKT);
-    QTest::newRow("dfuERROR DNLOAD stalls")
-        << true << true << "" << error << "dnload 0 64" << false << -1 << int(dfuERROR) << int(errSTALLEDPKT);
-}
-
-void TestSimHeadset::dfuStateMachine()
-{
-    QFETCH(bool, dfuMode);
-    QFETCH(bool, tolerant);
-    QFETCH(QString, image);
-    QFETCH(QStringList, steps);
-    QFETCH(QString, request);
-    QFETCH(bool, accepted);
-    QFETCH(int, answeredState);
-    QFETCH(int, state);
-    QFETCH(int, status);
-
-    Sim::HeadsetProfile profile = dfuMode ? TestSupport::DfuModeHeadsetProfile() : TestSupport::SampleHeadsetProfile();
-    profile.dfuModeAttributes = tolerant ? 0x05 : 0x01;
-    RawHost host(profile);
-    QByteArray body = TestSupport::PackerImageBody(1, QStringLiteral("01.02.03"), 100);
-    if (image == QLatin1String("bad"))
-        body[40] = static_cast<char>(body.at(40) ^ 0x01);
-    // A step written "!step" is refused on purpose to reach the state under test.
-    for (const QString& step : qAsConst(steps)) {
-        const bool refused = step.startsWith(QLatin1Char('!'));
-        QCOMPARE(host.Dfu(refused ? step.mid(1) : step, nullptr, body),
-                 refused ? SimUsbResult::Stall : SimUsbResult::Ok);
+        // DFU mode.
+        row("dfuIDLE GETSTATUS", true, none, "getstatus", true, dfuIDLE, dfuIDLE);
+        row("dfuIDLE zero-length DNLOAD stalls", true, none, "dnload 0 0", false, -1, dfuERROR, errSTALLEDPKT);
+        row("dfuIDLE DNLOAD beyond wTransferSize stalls", true, none, "dnload 0 1024", false, -1, dfuERROR,
+            errSTALLEDPKT);
+        row("dfuIDLE UPLOAD unsupported", true, none, "upload", false, -1, dfuERROR, errSTALLEDPKT);
+        row("dfuIDLE CLRSTATUS stalls", true, none, "clrstatus", false, -1, dfuERROR, errSTALLEDPKT);
+        row("GETSTATUS as OUT stalls", true, none, "getstatus-out", false, -1, dfuERROR, errSTALLEDPKT);
+        row("dfuDNLOAD_SYNC GETSTATE", true, sync, "getstate", true, dfuDNLOAD_SYNC, dfuDNLOAD_SYNC);
+        row("dfuDNLOAD_SYNC GETSTATUS", true, sync, "getstatus", true, dfuDNLOAD_IDLE, dfuDNLOAD_IDLE);
+        row("dfuDNLOAD_SYNC DNLOAD stalls", true, sync, "dnload 1 64", false, -1, dfuERROR, errSTALLEDPKT);
+        row("dfuDNLOAD_IDLE next block", true, idle, "dnload 1 64", true, -1, dfuDNLOAD_SYNC);
+        row("dfuDNLOAD_IDLE block out of sequence", true, idle, "dnload 5 64", false, -1, dfuERROR, errADDRESS);
+        row("dfuDNLOAD_IDLE ABORT", true, idle, "abort", true, -1, dfuIDLE);
+        row("dfuMANIFEST_SYNC corrupt image", true, manifestSync, "getstatus", true, dfuERROR, dfuERROR, errVERIFY,
+            true);
+        row("dfuMANIFEST_SYNC good image", true, manifestSync, "getstatus", true, dfuMANIFEST, dfuMANIFEST_SYNC);
+        row("tolerant device back to dfuIDLE", true, manifested, "getstatus", true, dfuIDLE, dfuIDLE);
+        row("intolerant device waits for reset", true, manifested, "getstatus", false, -1, dfuMANIFEST_WAIT_RESET, OK,
+            false, false);
+        row("dfuERROR GETSTATUS", true, error, "getstatus", true, dfuERROR, dfuERROR, errSTALLEDPKT);
+        row("dfuERROR CLRSTATUS", true, error, "clrstatus", true, -1, dfuIDLE);
+        row("dfuERROR ABORT stalls", true, error, "abort", false, -1, dfuERROR, errSTALLEDPKT);
     }
 
-    QByteArray answer;
-    const SimUsbResult result = host.Dfu(request, &answer, body);
-    QCOMPARE(result == SimUsbResult::Ok, accepted);
-    if (answeredState >= 0) {
-        QVERIFY(!answer.isEmpty());
-        QCOMPARE(int(quint8(answer.at(answer.size() == 6 ? 4 : 0))), answeredState);
-    }
-    QCOMPARE(int(host.Headset()->DfuState()), state);
-    QCOMPARE(int(host.Headset()->DfuStatus()), status);
-}
+    void dfuStateMachine()
+    {
+        QFETCH(bool, dfuMode);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, request);
+        QFETCH(bool, accepted);
+        QFETCH(int, answeredState);
+        QFETCH(int, state);
+        QFETCH(int, status);
+        QFETCH(bool, corruptImage);
+        QFETCH(bool, tolerant);
 
-void TestSimHeadset::pollTimeoutGuardsDnbusy()
-{
-    Sim::HeadsetProfile profile = TestSupport::DfuModeHeadsetProfile();
-    profile.timing.flashPerBlockMs = 150;
-    RawHost host(profile);
-    QByteArray status;
-    QCOMPARE(host.Dfu(QStringLiteral("dnload 0 64")), SimUsbResult::Ok);
-    QCOMPARE(host.Dfu(QStringLiteral("getstatus"), &status), SimUsbResult::Ok);
-    QCOMPARE(int(quint8(status.at(4))), int(dfuDNBUSY));
-    QCOMPARE(int(quint8(status.at(1)) | quint8(status.at(2)) << 8 | quint8(status.at(3)) << 16), 150);
-    // Asking again before bwPollTimeout has run out is a protocol error.
-    QCOMPARE(host.Dfu(QStringLiteral("getstate")), SimUsbResult::Stall);
-    QCOMPARE(int(host.Headset()->DfuState()), int(dfuERROR));
-
-    // Waiting out the poll time-out finishes the block.
-    QCOMPARE(host.Dfu(QStringLiteral("clrstatus")), SimUsbResult::Ok);
-    QCOMPARE(host.Dfu(QStringLiteral("dnload 0 64")), SimUsbResult::Ok);
-    QCOMPARE(host.Dfu(QStringLiteral("getstatus"), &status), SimUsbResult::Ok);
-    QTRY_COMPARE_WITH_TIMEOUT(int(host.Headset()->DfuState()), int(dfuDNLOAD_SYNC), 2000);
-    QCOMPARE(host.Dfu(QStringLiteral("getstatus"), &status), SimUsbResult::Ok);
-    QCOMPARE(int(quint8(status.at(4))), int(dfuDNLOAD_IDLE));
-}
-
-void TestSimHeadset::bccmdAnswers_data()
-{
-    QTest::addColumn<QByteArray>("command");
-    QTest::addColumn<QList<QByteArray>>("events");
-
-    const auto get = [](int seq, int varid, const QByteArray& payload) { return BcCmd(0, seq, varid, payload); };
-    const auto resp = [](QByteArray request, int status, const QByteArray& value) {
-        PutLe16(&request, 0, 1);
-        PutLe16(&request, 8, status);
-        for (int i = 0; i < value.size(); ++i)
-            request[10 + i] = value.at(i);
-        return request;
-    };
-    const QByteArray serial = QStringLiteral("ZR3H00012345").toLatin1();
-    QByteArray serialWords;
-    for (char c : serial)
-        serialWords += Le16(c);
-
-    QByteArray request = get(1, 0x3006, Words({0x02C3, 0}));
-    QTest::newRow("PS key size") << HciVendorCommand(request)
-                                 << QList<QByteArray>{VendorEvent(resp(request, 0, Words({0x02C3, 12})))};
-    request = get(2, 0x7003, Words({0x02C3, 12, 0}) + QByteArray(24, '\0'));
-    QTest::newRow("PS key value") << HciVendorCommand(request)
-                                  << QList<QByteArray>{
-                                         VendorEvent(resp(request, 0, Words({0x02C3, 12, 0}) + serialWords))};
-    request = get(0xBEEF, 0x2819, QByteArray());
-    QTest::newRow("build id, sequence echoed")
-        << HciVendorCommand(request) << QList<QByteArray>{VendorEvent(resp(request, 0, Le16(0x0100)))};
-    request = get(4, 0x3006, Words({0x1234, 0}));
-    QTest::newRow("absent key: NO_VALUE")
-        << HciVendorCommand(request) << QList<QByteArray>{VendorEvent(resp(request, 3, QByteArray()))};
-    request = get(5, 0x7003, Words({0x02C3, 2, 0, 0, 0}));
-    QTest::newRow("value longer than asked: TOO_BIG")
-        << HciVendorCommand(request) << QList<QByteArray>{VendorEvent(resp(request, 2, QByteArray()))};
-    request = get(6, 0x1234, QByteArray());
-    QTest::newRow("unknown varid") << HciVendorCommand(request)
-                                   << QList<QByteArray>{VendorEvent(resp(request, 1, QByteArray()))};
-    request = BcCmd(2, 7, 0x2819, QByteArray());
-    QTest::newRow("SET of build id: READ_ONLY")
-        << HciVendorCommand(request) << QList<QByteArray>{VendorEvent(resp(request, 6, QByteArray()))};
-    request = get(8, 0x4001, QByteArray());
-    QTest::newRow("GET of cold reset: WRITE_ONLY")
-        << HciVendorCommand(request) << QList<QByteArray>{VendorEvent(resp(request, 7, QByteArray()))};
-    request = get(9, 0x2819, QByteArray());
-    PutLe16(&request, 2, 40);
-    QTest::newRow("length word beyond message: BAD_REQ")
-        << HciVendorCommand(request) << QList<QByteArray>{VendorEvent(resp(request, 4, QByteArray()))};
-    request = get(10, 0x7003, Words({0x02C3, 30, 0}) + QByteArray(60, '\0'));
-    const QByteArray big = resp(request, 0, Words({0x02C3, 30, 0}) + serialWords);
-    QTest::newRow("long answer in two fragments")
-        << HciVendorCommand(request)
-        << QList<QByteArray>{VendorEvent(big.left(61), 0x82), VendorEvent(big.mid(61), 0x42)};
-
-    QTest::newRow("BCCMD on another channel ignored")
-        << HciVendorCommand(get(11, 0x2819, QByteArray()), 0xC3) << QList<QByteArray>{};
-    QTest::newRow("unknown BCCMD type ignored")
-        << HciVendorCommand(BcCmd(5, 12, 0x2819, QByteArray())) << QList<QByteArray>{};
-    QTest::newRow("short BCCMD ignored") << HciVendorCommand(Words({0, 3, 13})) << QList<QByteArray>{};
-    QByteArray badLength = HciVendorCommand(get(14, 0x2819, QByteArray()));
-    badLength[2] = 3;
-    QTest::newRow("HCI length byte wrong ignored") << badLength << QList<QByteArray>{};
-    QTest::newRow("truncated HCI command ignored") << QByteArray::fromHex("00fc") << QList<QByteArray>{};
-    QTest::newRow("other HCI command: unknown command")
-        << QByteArray::fromHex("030c00") << QList<QByteArray>{QByteArray::fromHex("0e0401030c01")};
-}
-
-void TestSimHeadset::bccmdAnswers()
-{
-    QFETCH(QByteArray, command);
-    QFETCH(QList<QByteArray>, events);
-    RawHost host(TestSupport::SampleHeadsetProfile());
-    const QList<QByteArray> got = host.Hci(command);
-    QCOMPARE(got, events);
-    for (const QByteArray& event : got)
-        QVERIFY(event.size() <= 64);
-}
-
-void TestSimHeadset::psStoreSurvivesResets()
-{
-    RawHost host(TestSupport::SampleHeadsetProfile());
-    // SET_REQ of the release version key: key, length, store, value words.
-    const QByteArray set = BcCmd(2, 1, 0x7003, Words({0x029D, 2, 0, 0x0000, 0x3030}));
-    QCOMPARE(host.Hci(HciVendorCommand(set)).size(), 1);
-    QCOMPARE(host.Headset()->PsKey(0x029D), (QVector<std::uint16_t>{0x0000, 0x3030}));
-
-    QCOMPARE(host.Headset()->Reset(host.Headset()->Generation()), SimUsbResult::Ok);
-    QVERIFY(host.WaitForArrival());
-    const QByteArray get = BcCmd(0, 2, 0x7003, Words({0x029D, 2, 0, 0, 0}));
-    const QList<QByteArray> events = host.Hci(HciVendorCommand(get));
-    QCOMPARE(events.size(), 1);
-    QCOMPARE(events.at(0).mid(3 + 16, 4), Words({0x0000, 0x3030}));
-}
-
-void TestSimHeadset::coldResetRestartsWithoutAnswer()
-{
-    Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
-    RawHost host(profile);
-    QSignalSpy removed(host.Bus(), &Sim::SimBus::DeviceRemoved);
-    QSignalSpy arrived(host.Bus(), &Sim::SimBus::DeviceArrived);
-    const QString before = host.Headset()->Path();
-    QCOMPARE(host.Out(0x20, 0, 0, 0, HciVendorCommand(BcCmd(2, 1, 0x4001, QByteArray()))), SimUsbResult::Ok);
-    QVERIFY(!host.Headset()->IsConnected());
-    QVERIFY(arrived.wait(5000));
-    QCOMPARE(removed.size(), 1);
-    QCOMPARE(removed.at(0).at(0).toString(), before);
-    QVERIFY(arrived.at(0).at(0).toString() != before);
-    QCOMPARE(host.Headset()->CurrentMode(), Sim::SimHeadset::Mode::Application);
-    QByteArray event;
-    QCOMPARE(host.Headset()->ReadHciEvent(host.Headset()->Generation(), 0, &event), SimUsbResult::Timeout);
-}
-
-void TestSimHeadset::malformedFragmentsAreIgnored()
-{
-    RawHost host(TestSupport::SampleHeadsetProfile());
-    const QByteArray message = BcCmd(0, 3, 0x2819, QByteArray());
-    // A continuation without a first fragment is dropped; a proper split is reassembled.
-    QVERIFY(host.Hci(HciVendorCommand(message, 0x42)).isEmpty());
-    QVERIFY(host.Hci(HciVendorCommand(message.left(6), 0x82)).isEmpty());
-    const QList<QByteArray> events = host.Hci(HciVendorCommand(message.mid(6), 0x42));
-    QCOMPARE(events.size(), 1);
-    QCOMPARE(events.at(0).mid(3 + 4, 2), Le16(3));
-}
-
-void TestSimHeadset::programmingChangesReportedVersions_data()
-{
-    QTest::addColumn<int>("subId");
-    QTest::addColumn<QString>("version");
-    QTest::addColumn<QString>("reportedVersion");
-    QTest::addColumn<QString>("wrongVersion");
-
-    QTest::newRow("VM application") << 1 << "01.01.00"
-                                    << "01.01.00"
-                                    << "";
-    QTest::newRow("VM application build characters") << 1 << "02.0A.3B"
-                                                     << "02.0A.3B"
-                                                     << "";
-    // The build id has room for major and minor only; the chip reports 00 as the build.
-    QTest::newRow("stack") << 0 << "01.01.05"
-                           << "01.01.00"
-                           << "";
-    QTest::newRow("wrong version fault") << 1 << "01.01.00"
-                                         << "01.00.00"
-                                         << "01.00.00";
-}
-
-void TestSimHeadset::programmingChangesReportedVersions()
-{
-    QFETCH(int, subId);
-    QFETCH(QString, version);
-    QFETCH(QString, reportedVersion);
-    QFETCH(QString, wrongVersion);
-
-    Sim::HeadsetProfile profile = TestSupport::DfuModeHeadsetProfile();
-    if (!wrongVersion.isEmpty())
-        profile.faults.reportedVersions.insert(static_cast<std::uint16_t>(subId), wrongVersion);
-    RawHost host(profile);
-    const QByteArray body = TestSupport::PackerImageBody(static_cast<std::uint16_t>(subId), version, 100);
-    QCOMPARE(host.Dfu(QStringLiteral("image"), nullptr, body), SimUsbResult::Ok);
-    QCOMPARE(host.Dfu(QStringLiteral("getstatus")), SimUsbResult::Ok);
-    QCOMPARE(host.Dfu(QStringLiteral("dnload 1 0")), SimUsbResult::Ok);
-    QCOMPARE(host.Dfu(QStringLiteral("getstatus")), SimUsbResult::Ok);
-    QCOMPARE(host.Headset()->Reset(host.Headset()->Generation()), SimUsbResult::Ok);
-    QVERIFY(host.WaitForArrival());
-    QCOMPARE(host.Headset()->CurrentMode(), Sim::SimHeadset::Mode::Application);
-
-    QByteArray request =
-        subId == 0 ? BcCmd(0, 1, 0x2819, QByteArray()) : BcCmd(0, 1, 0x7003, Words({0x0292, 2, 0, 0, 0}));
-    const QList<QByteArray> events = host.Hci(HciVendorCommand(request));
-    QCOMPARE(events.size(), 1);
-    const QByteArray value = subId == 0 ? events.at(0).mid(3 + 10, 2) : events.at(0).mid(3 + 16, 4);
-    QCOMPARE(NumericVersion(value), reportedVersion);
-    QCOMPARE(host.Headset()->ReceivedImages().size(), 1);
-    QVERIFY(host.Headset()->ReceivedImages().at(0).verified);
-}
-
-void TestSimHeadset::stalledFaultAndUnplugAfterBlocks()
-{
-    Sim::HeadsetProfile profile = TestSupport::DfuModeHeadsetProfile();
-    profile.faults.stallAfterTransfers = 1;
-    profile.faults.stallTransfers = 2;
-    profile.faults.unplugAfterBlocks = 2;
-    RawHost host(profile);
-    QSignalSpy removed(host.Bus(), &Sim::SimBus::DeviceRemoved);
-    QCOMPARE(host.Dfu(QStringLiteral("dnload 0 64")), SimUsbResult::Ok);
-    QCOMPARE(host.Dfu(QStringLiteral("getstatus")), SimUsbResult::Stall);
-    QCOMPARE(host.Dfu(QStringLiteral("getstatus")), SimUsbResult::Stall);
-    QCOMPARE(int(host.Headset()->DfuState()), int(dfuDNLOAD_SYNC)); // a fault stall is not a protocol error
-    QCOMPARE(host.Dfu(QStringLiteral("getstatus")), SimUsbResult::Ok);
-    QCOMPARE(host.Dfu(QStringLiteral("dnload 1 64")), SimUsbResult::Ok);
-    QVERIFY(removed.wait(5000));
-    QVERIFY(!host.Headset()->IsConnected());
-    host.Headset()->Plug();
-    QVERIFY(host.WaitForArrival());
-}
-
-void TestSimHeadset::staleGenerationIsGone()
-{
-    RawHost host(TestSupport::SampleHeadsetProfile());
-    const quint64 generation = host.Headset()->Generation();
-    QCOMPARE(host.Dfu(QStringLiteral("detach")), SimUsbResult::Ok);
-    QCOMPARE(host.Headset()->Reset(generation), SimUsbResult::Ok);
-    QByteArray descriptor;
-    QCOMPARE(host.Headset()->ReadDeviceDescriptor(generation, &descriptor), SimUsbResult::NoDevice);
-    QVERIFY(host.WaitForArrival());
-    QCOMPARE(host.Headset()->CurrentMode(), Sim::SimHeadset::Mode::Dfu);
-    QCOMPARE(host.Headset()->ReadDeviceDescriptor(host.Headset()->Generation(), &descriptor), SimUsbResult::Ok);
-    QCOMPARE(qFromLittleEndian<quint16>(descriptor.constData() + 10), quint16(0x1F21));
-}
-
-void TestSimHeadset::resetFaults_data()
-{
-    QTest::addColumn<bool>("detach");
-    QTest::addColumn<bool>("neverReturn");
-    QTest::addColumn<bool>("wrongMode");
-    QTest::addColumn<QString>("cameBackAs"); // "application", "dfu" or "nothing"
-
-    QTest::newRow("plain reset boots the application") << false << false << false << "application";
-    QTest::newRow("reset while detached enters the boot loader") << true << false << false << "dfu";
-    QTest::newRow("never comes back") << true << true << false << "nothing";
-    QTest::newRow("wrong mode after a detach") << true << false << true << "application";
-    QTest::newRow("wrong mode after a plain reset") << false << false << true << "dfu";
-}
-
-void TestSimHeadset::resetFaults()
-{
-    QFETCH(bool, detach);
-    QFETCH(bool, neverReturn);
-    QFETCH(bool, wrongMode);
-    QFETCH(QString, cameBackAs);
-
-    Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
-    profile.faults.neverReturnAfterReset = neverReturn;
-    profile.faults.wrongModeAfterReset = wrongMode;
-    RawHost host(profile);
-    QSignalSpy arrived(host.Bus(), &Sim::SimBus::DeviceArrived);
-    QSignalSpy removed(host.Bus(), &Sim::SimBus::DeviceRemoved);
-    if (detach)
-        QCOMPARE(host.Dfu(QStringLiteral("detach")), SimUsbResult::Ok);
-    QCOMPARE(host.Headset()->Reset(host.Headset()->Generation()), SimUsbResult::Ok);
-    // With no re-enumeration delay every consequence of the reset is posted by now: the removal, and
-    // an arrival one event-loop pass later.
-    for (int pass = 0; pass < 3; ++pass)
-        QCoreApplication::processEvents();
-    QCOMPARE(removed.size(), 1);
-    if (cameBackAs == QLatin1String("nothing")) {
-        QCOMPARE(arrived.size(), 0);
-        QVERIFY(!host.Headset()->IsConnected());
-        return;
-    }
-    QCOMPARE(arrived.size(), 1);
-    const auto mode =
-        cameBackAs == QLatin1String("dfu") ? Sim::SimHeadset::Mode::Dfu : Sim::SimHeadset::Mode::Application;
-    QCOMPARE(host.Headset()->CurrentMode(), mode);
-    QCOMPARE(host.Headset()->ResetCount(), 1);
-}
-
-void TestSimHeadset::bccmdFaults_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("events");
-    QTest::addColumn<int>("status");
-
-    QTest::newRow("silent") << int(Sim::SimFaults::BcCmd::Silent) << 0 << 0;
-    QTest::newRow("error status") << int(Sim::SimFaults::BcCmd::Error) << 1 << 5;
-}
-
-void TestSimHeadset::bccmdFaults()
-{
-    QFETCH(int, mode);
-    QFETCH(int, events);
-    QFETCH(int, status);
-    Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
-    profile.faults.bcCmd = static_cast<Sim::SimFaults::BcCmd>(mode);
-    profile.faults.bcCmdErrorStatus = 5;
-    RawHost host(profile);
-    const QList<QByteArray> got = host.Hci(HciVendorCommand(BcCmd(0, 1, 0x2819, QByteArray())));
-    QCOMPARE(got.size(), events);
-    if (events > 0)
-        QCOMPARE(got.at(0).mid(3 + 8, 2), Le16(status));
-}
-
-void TestSimHeadset::dfuErrorAtBlockFailsOnce()
-{
-    Sim::HeadsetProfile profile = TestSupport::DfuModeHeadsetProfile();
-    profile.faults.dfuErrorAtBlock = 1;
-    RawHost host(profile);
-    QByteArray status;
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        QCOMPARE(host.Dfu(QStringLiteral("dnload 0 64")), SimUsbResult::Ok);
-        QCOMPARE(host.Dfu(QStringLiteral("getstatus")), SimUsbResult::Ok);
-        QCOMPARE(host.Dfu(QStringLiteral("dnload 1 64")), SimUsbResult::Ok);
-        QCOMPARE(host.Dfu(QStringLiteral("getstatus"), &status), SimUsbResult::Ok);
-        if (attempt == 0) {
-            QCOMPARE(int(quint8(status.at(4))), int(dfuERROR));
-            QCOMPARE(int(quint8(status.at(0))), int(errWRITE));
-            QCOMPARE(host.Dfu(QStringLiteral("clrstatus")), SimUsbResult::Ok);
+        Sim::HeadsetProfile profile =
+            dfuMode ? TestSupport::DfuModeHeadsetProfile() : TestSupport::SampleHeadsetProfile();
+        profile.dfuModeAttributes = tolerant ? 0x05 : 0x01;
+        RawHost host(profile);
+        QByteArray body = TestSupport::PackerImageBody(1, QStringLiteral("01.02.03"), 100);
+        if (corruptImage)
+            body[40] = static_cast<char>(body.at(40) ^ 0x01);
+        // A step written "!step" is refused on purpose to reach the state under test.
+        for (const QString& step : qAsConst(steps)) {
+            const bool refused = step.startsWith(QLatin1Char('!'));
+            QCOMPARE(host.Dfu(refused ? step.mid(1) : step, nullptr, body),
+                     refused ? SimUsbResult::Stall : SimUsbResult::Ok);
         }
+
+        QByteArray answer;
+        const SimUsbResult result = host.Dfu(request, &answer, body);
+        QCOMPARE(result == SimUsbResult::Ok, accepted);
+        if (answeredState >= 0) {
+            QVERIFY(!answer.isEmpty());
+            QCOMPARE(int(quint8(answer.at(answer.size() == 6 ? 4 : 0))), answeredState);
+        }
+        QCOMPARE(int(host.Headset()->DfuState()), state);
+        QCOMPARE(int(host.Headset()->DfuStatus()), status);
     }
-    QCOMPARE(int(quint8(status.at(4))), int(dfuDNLOAD_IDLE));
-}
 
-void TestSimHeadset::timingIsMeasurable()
-{
-    Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
-    profile.timing.latencyMs = 40;
-    profile.timing.plugDelayMs = 60;
-    profile.timing.reenumerationMs = 80;
-    QElapsedTimer clock;
-    clock.start();
-    RawHost host(profile);
-    QVERIFY(!host.Headset()->IsConnected());
-    QVERIFY(host.WaitForArrival());
-    QVERIFY(clock.elapsed() >= 60);
+    void pollTimeoutGuardsDnbusy()
+    {
+        Sim::HeadsetProfile profile = TestSupport::DfuModeHeadsetProfile();
+        profile.timing.flashPerBlockMs = 150;
+        RawHost host(profile);
+        QByteArray status;
+        QCOMPARE(host.Dfu("dnload 0 64"), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu("getstatus", &status), SimUsbResult::Ok);
+        QCOMPARE(int(quint8(status.at(4))), int(dfuDNBUSY));
+        QCOMPARE(int(quint8(status.at(1)) | quint8(status.at(2)) << 8 | quint8(status.at(3)) << 16), 150);
+        // Asking again before bwPollTimeout has run out is a protocol error.
+        QCOMPARE(host.Dfu("getstate"), SimUsbResult::Stall);
+        QCOMPARE(int(host.Headset()->DfuState()), int(dfuERROR));
 
-    clock.restart();
-    QCOMPARE(host.Dfu(QStringLiteral("getstate")), SimUsbResult::Ok);
-    QVERIFY(clock.elapsed() >= 40);
+        // Waiting out the poll time-out finishes the block.
+        QCOMPARE(host.Dfu("clrstatus"), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu("dnload 0 64"), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu("getstatus", &status), SimUsbResult::Ok);
+        QTRY_COMPARE_WITH_TIMEOUT(int(host.Headset()->DfuState()), int(dfuDNLOAD_SYNC), 2000);
+        QCOMPARE(host.Dfu("getstatus", &status), SimUsbResult::Ok);
+        QCOMPARE(int(quint8(status.at(4))), int(dfuDNLOAD_IDLE));
+    }
 
-    QCOMPARE(host.Headset()->Reset(host.Headset()->Generation()), SimUsbResult::Ok);
-    clock.restart();
-    QVERIFY(host.WaitForArrival());
-    QVERIFY(clock.elapsed() >= 75);
-}
+    void bccmdAnswers_data()
+    {
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<QList<QByteArray>>("events");
 
-void TestSimHeadset::halfWrittenFirmwareKeepsTheBootLoader_data()
-{
-    QTest::addColumn<QString>("image"); // "good" or "bad"
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QString>("restart"); // "reset" or "power cycle"
-    QTest::addColumn<bool>("valid");
+        const auto get = [](int seq, int varid, const QByteArray& payload) { return BcCmd(0, seq, varid, payload); };
+        const auto resp = [](QByteArray request, int status, const QByteArray& value) {
+            PutLe16(&request, 0, 1);
+            PutLe16(&request, 8, status);
+            for (int i = 0; i < value.size(); ++i)
+                request[10 + i] = value.at(i);
+            return request;
+        };
+        const QByteArray serial = QStringLiteral("ZR3H00012345").toLatin1();
+        QByteArray serialWords;
+        for (char c : serial)
+            serialWords += Le16(c);
 
-    const QStringList firstBlock{QStringLiteral("image"), QStringLiteral("getstatus")};
-    const QStringList manifested = firstBlock + QStringList{QStringLiteral("dnload 1 0"), QStringLiteral("getstatus"),
-                                                            QStringLiteral("getstatus")};
-    QTest::newRow("nothing downloaded") << "good" << QStringList() << "reset" << true;
-    QTest::newRow("download cut short by a reset") << "good" << firstBlock << "reset" << false;
-    QTest::newRow("download cut short by a power cycle") << "good" << firstBlock << "power cycle" << false;
-    QTest::newRow("download aborted") << "good" << (firstBlock + QStringList{QStringLiteral("abort")}) << "reset"
-                                      << false;
-    QTest::newRow("image manifested") << "good" << manifested << "reset" << true;
-    QTest::newRow("image manifested, power cycle") << "good" << manifested << "power cycle" << true;
-    QTest::newRow("image refused at manifestation")
-        << "bad" << (firstBlock + QStringList{QStringLiteral("dnload 1 0"), QStringLiteral("getstatus")}) << "reset"
-        << false;
-}
+        // A request answered in one event: the request with type GETRESP, the status and the value.
+        const auto answered = [&](const char* name, const QByteArray& request, int status, const QByteArray& value) {
+            QTest::newRow(name) << HciVendorCommand(request)
+                                << QList<QByteArray>{VendorEvent(resp(request, status, value))};
+        };
+        answered("PS key size", get(1, 0x3006, Words({0x02C3, 0})), 0, Words({0x02C3, 12}));
+        answered("PS key value", get(2, 0x7003, Words({0x02C3, 12, 0}) + QByteArray(24, '\0')), 0,
+                 Words({0x02C3, 12, 0}) + serialWords);
+        answered("build id, sequence echoed", get(0xBEEF, 0x2819, QByteArray()), 0, Le16(0x0100));
+        answered("absent key: NO_VALUE", get(4, 0x3006, Words({0x1234, 0})), 3, QByteArray());
+        answered("value longer than asked: TOO_BIG", get(5, 0x7003, Words({0x02C3, 2, 0, 0, 0})), 2, QByteArray());
+        answered("PS key SET", BcCmd(2, 15, 0x7003, Words({0x029D, 2, 0, 0x0000, 0x3030})), 0, QByteArray());
+        answered("unknown varid", get(6, 0x1234, QByteArray()), 1, QByteArray());
+        answered("SET of build id: READ_ONLY", BcCmd(2, 7, 0x2819, QByteArray()), 6, QByteArray());
+        answered("GET of cold reset: WRITE_ONLY", get(8, 0x4001, QByteArray()), 7, QByteArray());
+        QByteArray request = get(9, 0x2819, QByteArray());
+        PutLe16(&request, 2, 40);
+        answered("length word beyond message: BAD_REQ", request, 4, QByteArray());
+        request = get(10, 0x7003, Words({0x02C3, 30, 0}) + QByteArray(60, '\0'));
+        const QByteArray big = resp(request, 0, Words({0x02C3, 30, 0}) + serialWords);
+        QTest::newRow("long answer in two fragments")
+            << HciVendorCommand(request)
+            << QList<QByteArray>{VendorEvent(big.left(61), 0x82), VendorEvent(big.mid(61), 0x42)};
 
-// Once the boot loader has taken a block of an image, the firmware it replaces is gone; the chip boots
-// its application again only when a whole image has been manifested.
-void TestSimHeadset::halfWrittenFirmwareKeepsTheBootLoader()
-{
-    QFETCH(QString, image);
-    QFETCH(QStringList, steps);
-    QFETCH(QString, restart);
-    QFETCH(bool, valid);
+        // A real chip restarts at once; an answer left behind would be read by the next program. That it
+        // restarts is checked through the USB layer.
+        QTest::newRow("SET of cold reset: no answer")
+            << HciVendorCommand(BcCmd(2, 16, 0x4001, QByteArray())) << QList<QByteArray>{};
+        QTest::newRow("BCCMD on another channel ignored")
+            << HciVendorCommand(get(11, 0x2819, QByteArray()), 0xC3) << QList<QByteArray>{};
+        QTest::newRow("unknown BCCMD type ignored")
+            << HciVendorCommand(BcCmd(5, 12, 0x2819, QByteArray())) << QList<QByteArray>{};
+        QTest::newRow("short BCCMD ignored") << HciVendorCommand(Words({0, 3, 13})) << QList<QByteArray>{};
+        QByteArray badLength = HciVendorCommand(get(14, 0x2819, QByteArray()));
+        badLength[2] = 3;
+        QTest::newRow("HCI length byte wrong ignored") << badLength << QList<QByteArray>{};
+        QTest::newRow("other HCI command: unknown command")
+            << QByteArray::fromHex("030c00") << QList<QByteArray>{QByteArray::fromHex("0e0401030c01")};
+    }
 
-    RawHost host(TestSupport::SampleHeadsetProfile());
-    Sim::SimHeadset* headset = host.Headset();
-    QCOMPARE(host.Dfu(QStringLiteral("detach")), SimUsbResult::Ok);
-    QCOMPARE(headset->Reset(headset->Generation()), SimUsbResult::Ok);
-    QVERIFY(host.WaitForArrival());
-    QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Dfu);
-    QByteArray body = TestSupport::PackerImageBody(1, QStringLiteral("01.02.03"), 100);
-    if (image == QLatin1String("bad"))
-        body[40] = static_cast<char>(body.at(40) ^ 0x01);
-    for (const QString& step : qAsConst(steps))
-        QCOMPARE(host.Dfu(step, nullptr, body), SimUsbResult::Ok);
-    QCOMPARE(headset->FirmwareValid(), valid);
+    void bccmdAnswers()
+    {
+        QFETCH(QByteArray, command);
+        QFETCH(QList<QByteArray>, events);
+        RawHost host(TestSupport::SampleHeadsetProfile());
+        const QList<QByteArray> got = host.Hci(command);
+        QCOMPARE(got, events);
+        for (const QByteArray& event : got)
+            QVERIFY(event.size() <= 64);
+    }
 
-    if (restart == QLatin1String("reset")) {
+    void malformedFragmentsAreIgnored()
+    {
+        RawHost host(TestSupport::SampleHeadsetProfile());
+        const QByteArray message = BcCmd(0, 3, 0x2819, QByteArray());
+        // A continuation without a first fragment is dropped; a proper split is reassembled.
+        QVERIFY(host.Hci(HciVendorCommand(message, 0x42)).isEmpty());
+        QVERIFY(host.Hci(HciVendorCommand(message.left(6), 0x82)).isEmpty());
+        const QList<QByteArray> events = host.Hci(HciVendorCommand(message.mid(6), 0x42));
+        QCOMPARE(events.size(), 1);
+        QCOMPARE(events.at(0).mid(3 + 4, 2), Le16(3));
+    }
+
+    void programmingChangesReportedVersions_data()
+    {
+        QTest::addColumn<int>("subId");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("reportedVersion");
+        QTest::newRow("VM application, build characters") << 1 << "02.0A.3B"
+                                                          << "02.0A.3B";
+        // The build id has room for major and minor only; the chip reports 00 as the build.
+        QTest::newRow("stack") << 0 << "01.01.05"
+                               << "01.01.00";
+    }
+
+    void programmingChangesReportedVersions()
+    {
+        QFETCH(int, subId);
+        QFETCH(QString, version);
+        QFETCH(QString, reportedVersion);
+        RawHost host(TestSupport::DfuModeHeadsetProfile());
+        const QByteArray body = TestSupport::PackerImageBody(static_cast<std::uint16_t>(subId), version, 100);
+        QCOMPARE(host.Dfu("image", nullptr, body), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu("getstatus"), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu("dnload 1 0"), SimUsbResult::Ok);
+        QCOMPARE(host.Dfu("getstatus"), SimUsbResult::Ok);
+        QCOMPARE(host.Headset()->Reset(host.Headset()->Generation()), SimUsbResult::Ok);
+        QVERIFY(host.WaitForArrival());
+        QCOMPARE(host.Headset()->CurrentMode(), Sim::SimHeadset::Mode::Application);
+
+        QByteArray request =
+            subId == 0 ? BcCmd(0, 1, 0x2819, QByteArray()) : BcCmd(0, 1, 0x7003, Words({0x0292, 2, 0, 0, 0}));
+        const QList<QByteArray> events = host.Hci(HciVendorCommand(request));
+        QCOMPARE(events.size(), 1);
+        const QByteArray value = subId == 0 ? events.at(0).mid(3 + 10, 2) : events.at(0).mid(3 + 16, 4);
+        QCOMPARE(NumericVersion(value), reportedVersion);
+        QCOMPARE(host.Headset()->ReceivedImages().size(), 1);
+        QVERIFY(host.Headset()->ReceivedImages().at(0).verified);
+    }
+
+    void resetRestartsTheChip_data()
+    {
+        QTest::addColumn<bool>("detach");
+        QTest::newRow("plain reset boots the application") << false;
+        QTest::newRow("reset while detached enters the boot loader") << true;
+    }
+
+    // The model's reset faults are checked where the programming thread meets them.
+    void resetRestartsTheChip()
+    {
+        QFETCH(bool, detach);
+        RawHost host(TestSupport::SampleHeadsetProfile());
+        Sim::SimHeadset* headset = host.Headset();
+        const quint64 generation = headset->Generation();
+        QSignalSpy arrived(host.Bus(), &Sim::SimBus::DeviceArrived);
+        QSignalSpy removed(host.Bus(), &Sim::SimBus::DeviceRemoved);
+        if (detach)
+            QCOMPARE(host.Dfu("detach"), SimUsbResult::Ok);
+        QCOMPARE(headset->Reset(generation), SimUsbResult::Ok);
+        // The device as it was before the reset is gone for good.
+        QByteArray descriptor;
+        QCOMPARE(headset->ReadDeviceDescriptor(generation, &descriptor), SimUsbResult::NoDevice);
+        // With no re-enumeration delay every consequence of the reset is posted by now: the removal, and
+        // an arrival one event-loop pass later.
+        for (int pass = 0; pass < 3; ++pass)
+            QCoreApplication::processEvents();
+        QCOMPARE(removed.size(), 1);
+        QCOMPARE(arrived.size(), 1);
+        QCOMPARE(headset->ResetCount(), 1);
+        QCOMPARE(headset->CurrentMode(), detach ? Sim::SimHeadset::Mode::Dfu : Sim::SimHeadset::Mode::Application);
+        QCOMPARE(headset->ReadDeviceDescriptor(headset->Generation(), &descriptor), SimUsbResult::Ok);
+        QCOMPARE(qFromLittleEndian<quint16>(descriptor.constData() + 10), quint16(detach ? 0x1F21 : 0x1F20));
+    }
+
+    void timingIsMeasurable()
+    {
+        Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
+        profile.timing.latencyMs = 40;
+        profile.timing.plugDelayMs = 60;
+        profile.timing.reenumerationMs = 80;
+        QElapsedTimer clock;
+        clock.start();
+        RawHost host(profile);
+        QVERIFY(!host.Headset()->IsConnected());
+        QVERIFY(host.WaitForArrival());
+        QVERIFY(clock.elapsed() >= 60);
+
+        clock.restart();
+        QCOMPARE(host.Dfu("getstate"), SimUsbResult::Ok);
+        QVERIFY(clock.elapsed() >= 40);
+
+        QCOMPARE(host.Headset()->Reset(host.Headset()->Generation()), SimUsbResult::Ok);
+        clock.restart();
+        QVERIFY(host.WaitForArrival());
+        QVERIFY(clock.elapsed() >= 75);
+    }
+
+    void halfWrittenFirmwareKeepsTheBootLoader_data()
+    {
+        QTest::addColumn<QString>("image"); // "good" or "bad"
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("restart"); // "reset" or "power cycle"
+        QTest::addColumn<bool>("valid");
+
+        const QStringList firstBlock{"image", "getstatus"};
+        const QStringList manifested = firstBlock + QStringList{"dnload 1 0", "getstatus", "getstatus"};
+        QTest::newRow("nothing downloaded") << "good" << QStringList() << "reset" << true;
+        QTest::newRow("download cut short by a reset") << "good" << firstBlock << "reset" << false;
+        QTest::newRow("download cut short by a power cycle") << "good" << firstBlock << "power cycle" << false;
+        QTest::newRow("download aborted") << "good" << (firstBlock + QStringList{"abort"}) << "reset" << false;
+        QTest::newRow("image manifested") << "good" << manifested << "reset" << true;
+        QTest::newRow("image refused at manifestation")
+            << "bad" << (firstBlock + QStringList{"dnload 1 0", "getstatus"}) << "reset" << false;
+    }
+
+    // Once the boot loader has taken a block of an image, the firmware it replaces is gone; the chip boots
+    // its application again only when a whole image has been manifested.
+    void halfWrittenFirmwareKeepsTheBootLoader()
+    {
+        QFETCH(QString, image);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, restart);
+        QFETCH(bool, valid);
+
+        RawHost host(TestSupport::SampleHeadsetProfile());
+        Sim::SimHeadset* headset = host.Headset();
+        QCOMPARE(host.Dfu("detach"), SimUsbResult::Ok);
         QCOMPARE(headset->Reset(headset->Generation()), SimUsbResult::Ok);
-    } else {
-        headset->Unplug();
-        headset->Plug();
-    }
-    QVERIFY(host.WaitForArrival());
-    QCOMPARE(headset->CurrentMode(), valid ? Sim::SimHeadset::Mode::Application : Sim::SimHeadset::Mode::Dfu);
-    // Whatever happened to the firmware, the PS store is as it was.
-    QCOMPARE(headset->PsKey(0x02C3).size(), 12);
-}
+        QVERIFY(host.WaitForArrival());
+        QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Dfu);
+        QByteArray body = TestSupport::PackerImageBody(1, QStringLiteral("01.02.03"), 100);
+        if (image == QLatin1String("bad"))
+            body[40] = static_cast<char>(body.at(40) ^ 0x01);
+        for (const QString& step : qAsConst(steps))
+            QCOMPARE(host.Dfu(step, nullptr, body), SimUsbResult::Ok);
+        QCOMPARE(headset->FirmwareValid(), valid);
 
-void TestSimHeadset::invalidFirmwareFromTheStart()
-{
-    // Left so by an earlier update; the profile says StartMode application, but nothing else can start.
-    Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
-    profile.invalidFirmware = {0, 1};
-    profile.faults.wrongModeAfterReset = true;
-    RawHost host(profile);
-    Sim::SimHeadset* headset = host.Headset();
-    QVERIFY(headset->IsConnected());
-    QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Dfu);
-    QCOMPARE(headset->Reset(headset->Generation()), SimUsbResult::Ok);
-    QVERIFY(host.WaitForArrival());
-    QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Dfu);
-
-    // Whole again once both images have been manifested: stack, then VM application.
-    profile.faults = Sim::SimFaults();
-    headset->SetFaults(profile.faults);
-    for (std::uint16_t subId : {0, 1}) {
-        QVERIFY(!headset->FirmwareValid());
-        const QByteArray body = TestSupport::PackerImageBody(subId, QStringLiteral("01.01.00"), 100);
-        for (const char* step : {"image", "getstatus", "dnload 1 0", "getstatus", "getstatus"})
-            QCOMPARE(host.Dfu(QLatin1String(step), nullptr, body), SimUsbResult::Ok);
+        if (restart == QLatin1String("reset")) {
+            QCOMPARE(headset->Reset(headset->Generation()), SimUsbResult::Ok);
+        } else {
+            headset->Unplug();
+            headset->Plug();
+        }
+        QVERIFY(host.WaitForArrival());
+        QCOMPARE(headset->CurrentMode(), valid ? Sim::SimHeadset::Mode::Application : Sim::SimHeadset::Mode::Dfu);
+        // Whatever happened to the firmware, the PS store is as it was.
+        QCOMPARE(headset->PsKey(0x02C3).size(), 12);
     }
-    QVERIFY(headset->FirmwareValid());
-    QCOMPARE(headset->Reset(headset->Generation()), SimUsbResult::Ok);
-    QVERIFY(host.WaitForArrival());
-    QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Application);
-}
+
+    void invalidFirmwareFromTheStart()
+    {
+        // Left so by an earlier update; the profile says StartMode application, but nothing else can start.
+        Sim::HeadsetProfile profile = TestSupport::SampleHeadsetProfile();
+        profile.invalidFirmware = {0, 1};
+        profile.faults.wrongModeAfterReset = true;
+        RawHost host(profile);
+        Sim::SimHeadset* headset = host.Headset();
+        QVERIFY(headset->IsConnected());
+        QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Dfu);
+        QCOMPARE(headset->Reset(headset->Generation()), SimUsbResult::Ok);
+        QVERIFY(host.WaitForArrival());
+        QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Dfu);
+
+        // Whole again once both images have been manifested: stack, then VM application.
+        profile.faults = Sim::SimFaults();
+        headset->SetFaults(profile.faults);
+        for (std::uint16_t subId : {0, 1}) {
+            QVERIFY(!headset->FirmwareValid());
+            const QByteArray body = TestSupport::PackerImageBody(subId, QStringLiteral("01.01.00"), 100);
+            for (const char* step : {"image", "getstatus", "dnload 1 0", "getstatus", "getstatus"})
+                QCOMPARE(host.Dfu(QLatin1String(step), nullptr, body), SimUsbResult::Ok);
+        }
+        QVERIFY(headset->FirmwareValid());
+        QCOMPARE(headset->Reset(headset->Generation()), SimUsbResult::Ok);
+        QVERIFY(host.WaitForArrival());
+        QCOMPARE(headset->CurrentMode(), Sim::SimHeadset::Mode::Application);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestSimHeadset)
 #include "TestSimHeadset.moc"

@@ -2,6 +2,8 @@
 
 #include "app/ConfigKeys.h"
 #include "device/DfuFileSuffix.h"
+#include "device/PelarinUsbCommDriverTest.h"
+#include "device/ReleaseVersionKey.h"
 #include "firmware/Crc32.h"
 #include "firmware/FirmwareImageFile.h"
 #include "firmware/IndexFile.h"
@@ -16,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QtTest>
 
 namespace DeviceTest {
 
@@ -85,6 +88,31 @@ ICsrDevice* SimulatedDevice::WaitForArrival(int timeoutMs)
         return nullptr;
     m_device = connected.last().at(0).value<ICsrDevice*>();
     return m_device;
+}
+
+void DeviceTestCase::init()
+{
+    m_log = std::make_unique<TestSupport::LogCapture>();
+    m_bundle = std::make_unique<SimulatorBundle>();
+}
+
+void DeviceTestCase::cleanup()
+{
+    m_sim.reset();
+    m_bundle.reset();
+    m_log.reset();
+    ReleaseVersionKey::ReloadForTest();
+    UpdatePelarin::PelarinUsbCommDriverTest::Instance()->SetHciCommFault(false);
+    UpdatePelarin::PelarinUsbCommDriverTest::Instance()->SetDfuCommFault(false);
+}
+
+void DeviceTestCase::Start(const Sim::HeadsetProfile& profile, const QString& config)
+{
+    m_bundle->WriteConfig(config);
+    ReleaseVersionKey::ReloadForTest();
+    m_sim = std::make_unique<SimulatedDevice>(profile);
+    QVERIFY(Device());
+    m_log->Mark();
 }
 
 ImageCatalogue::ImageCatalogue(const QString& folder, const QList<Image>& images, bool withSibling) : m_images(images)

@@ -4,8 +4,10 @@
 #include "firmware/IFirmwareImageFile.h"
 #include "firmware/IIndexFile.h"
 #include "sim/HeadsetProfile.h"
+#include "tests/support/LogCapture.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QObject>
 #include <QString>
 
 #include <cstdint>
@@ -57,6 +59,26 @@ private:
     std::shared_ptr<Sim::SimBus> m_bus;
     Sim::SimHeadset* m_headset = nullptr;
     OrvoCommon::ICsrDevice* m_device = nullptr;
+};
+
+// The base of the device tests: each case gets a fresh log capture and simulator bundle, and Start
+// plugs in one simulated headset. Cleanup ends them and sets the device layer's test switches back.
+class DeviceTestCase : public QObject
+{
+    Q_OBJECT
+
+protected:
+    // Writes Config.xml's body, plugs in the headset and marks the log once it is open.
+    void Start(const Sim::HeadsetProfile& profile, const QString& config = QString());
+    OrvoCommon::ICsrDevice* Device() const { return m_sim->Device(); }
+
+    std::unique_ptr<TestSupport::LogCapture> m_log;
+    std::unique_ptr<SimulatorBundle> m_bundle;
+    std::unique_ptr<SimulatedDevice> m_sim;
+
+protected slots:
+    void init();
+    void cleanup();
 };
 
 // Image files on disk in the program folder, described by a real index file, opened as the

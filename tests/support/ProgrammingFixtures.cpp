@@ -3,10 +3,15 @@
 #include "app/ConfigKeys.h"
 #include "device/DeviceEngine.h"
 #include "device/DfuThread.h"
+#include "device/IPelarinUsbCommDriver.h"
 #include "device/PelarinFactory.h"
 #include "device/PelarinUsbCommDriverFactory.h"
+#include "device/PelarinUsbCommDriverTest.h"
+#include "device/PelarinUsbIds.h"
+#include "firmware/FirmwareProcessingTest.h"
 #include "sim/SimBus.h"
 #include "tests/support/SimFixtures.h"
+#include "usb/CsrUsbInterface.h"
 #include "usb/CsrUsbInterfaceFactory.h"
 #include "usb/SimulatorTransport.h"
 
@@ -47,6 +52,37 @@ UpdatePelarin::IPelarin* SimulatedStack::Facade() const
 ICsrUsbInterface* SimulatedStack::Interface() const
 {
     return GetCsrUsbInterface();
+}
+
+ICsrDevice* SimulatedStack::DetectWithDriver() const
+{
+    IPelarinUsbCommDriver* driver = Driver();
+    QSignalSpy connected(driver, &IPelarinUsbCommDriver::DeviceConnected);
+    driver->StartDeviceDetection(UpdatePelarin::OrvoUsbVendorId, {0x1F20, 0x1F21});
+    if (connected.isEmpty() && !connected.wait(5000))
+        return nullptr;
+    return connected.first().at(0).value<ICsrDevice*>();
+}
+
+void ProgrammingTestCase::StartStack(const QList<ImageCatalogue::Image>& images, const QString& config)
+{
+    m_bundle->WriteConfig(config);
+    m_stack = std::make_unique<SimulatedStack>();
+    m_catalogue = std::make_unique<ImageCatalogue>(m_bundle->Path(), images);
+    QVERIFY(m_catalogue->IsValid());
+    m_log->Mark();
+}
+
+void ProgrammingTestCase::cleanup()
+{
+    m_stack.reset();
+    m_catalogue.reset();
+    DeviceTestCase::cleanup();
+    UpdatePelarin::PelarinUsbCommDriverTest::Instance()->SetColdResetAfterUpdate(true);
+    FirmwareProcessingTest::Instance()->SetFirmwareImageCorruption(false);
+    DfuThread::SetFailsafeSecondForTest(1000);
+    DfuThread::SetColdResetTimeoutForTest(5000);
+    CsrUsbInterface::SetPlatformServices({});
 }
 
 bool WaitForProgrammingThreads(int timeoutMs)

@@ -8,8 +8,9 @@
 #include <memory>
 
 namespace OrvoCommon {
+class ICsrDevice;
 class IPelarinUsbCommDriver;
-}
+} // namespace OrvoCommon
 
 namespace UpdatePelarin {
 class IPelarin;
@@ -31,9 +32,27 @@ public:
     OrvoCommon::IPelarinUsbCommDriver* Driver() const;
     UpdatePelarin::IPelarin* Facade() const;
     OrvoCommon::ICsrUsbInterface* Interface() const;
+    // Starts the comm driver's detection and gives the first headset it announces (null after 5 s).
+    OrvoCommon::ICsrDevice* DetectWithDriver() const;
 
 private:
     std::shared_ptr<Sim::SimBus> m_bus;
+};
+
+// The base of the programming tests: a device test case whose StartStack makes the whole stack anew and
+// writes the release's image files with their index into the bundle. Cleanup ends the stack first.
+class ProgrammingTestCase : public DeviceTestCase
+{
+    Q_OBJECT
+
+protected:
+    void StartStack(const QList<ImageCatalogue::Image>& images, const QString& config = QString());
+
+    std::unique_ptr<ImageCatalogue> m_catalogue;
+    std::unique_ptr<SimulatedStack> m_stack;
+
+protected slots:
+    void cleanup();
 };
 
 // True once every programming thread has ended and deleted itself.

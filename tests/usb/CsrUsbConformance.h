@@ -3,7 +3,7 @@
 #include "sim/HeadsetProfile.h"
 #include "usb/IUsbTransport.h"
 
-#include <QObject>
+#include <QString>
 
 #include <memory>
 
@@ -11,13 +11,6 @@ namespace Sim {
 class SimBus;
 class SimHeadset;
 } // namespace Sim
-namespace OrvoCommon {
-class CsrUsbInterface;
-class ICsrDevice;
-} // namespace OrvoCommon
-namespace TestSupport {
-class LogCapture;
-}
 
 // How the cases reach the simulated headsets through one transport: the in-process transport, or a
 // real USB stack in front of the same model.
@@ -37,48 +30,6 @@ public:
     virtual int EventReadsWaiting(Sim::SimHeadset* headset) = 0;
 };
 
-// The interface and device logic checked against the simulated headset through a transport; every
-// transport runs the same cases.
-class CsrUsbConformance : public QObject
-{
-    Q_OBJECT
-
-public:
-    explicit CsrUsbConformance(TransportUnderTest* transport);
-    ~CsrUsbConformance() override;
-
-private slots:
-    void init();
-    void cleanup();
-
-    void enumerationAndHotPlugOrder();
-    void repeatedArrivalAddsNothing();
-    void removalOfUnknownPathEmitsNothing();
-    void unregisteredIdsAreNotListed();
-    void descriptorWalk_data();
-    void descriptorWalk();
-    void dfuModeDevice();
-    void hciEventTimeoutLogsBothLines();
-    void controlReadShorterThanAsked();
-    void logHexForm_data();
-    void logHexForm();
-    void failedTransfersLogErrors();
-    void resetThenEveryTransferFails_data();
-    void resetThenEveryTransferFails();
-    void removalEndsWaitingHciRead();
-    void concurrentRequestsOnOneDevice();
-    void timedOutReadLosesNoEvent();
-    void unplugDuringControlTransfer();
-    void rawBcCmdReadsSerialNumber();
-    void rawDfuProgramsPackerImages_data();
-    void rawDfuProgramsPackerImages();
-
-private:
-    void Start(const QList<Sim::HeadsetProfile>& profiles);
-    OrvoCommon::ICsrDevice* WaitForDevice(bool dfuMode);
-
-    TransportUnderTest* m_transport;
-    std::shared_ptr<Sim::SimBus> m_bus;
-    std::unique_ptr<OrvoCommon::CsrUsbInterface> m_usb;
-    std::unique_ptr<TestSupport::LogCapture> m_log;
-};
+// Runs the interface and device cases against the simulated headset through the transport; the
+// number of failed cases.
+int RunCsrUsbConformance(TransportUnderTest* transport, int argc, char** argv);

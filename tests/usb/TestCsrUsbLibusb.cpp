@@ -128,9 +128,8 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     LibusbUnderTest transport;
-    CsrUsbConformance conformance(&transport);
     TestLibusbBackend backend;
-    const int failed = QTest::qExec(&conformance, argc, argv);
+    const int failed = RunCsrUsbConformance(&transport, argc, argv);
     return failed + QTest::qExec(&backend, argc, argv);
 }
 

@@ -36,6 +36,5 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     SimulatorUnderTest transport;
-    CsrUsbConformance conformance(&transport);
-    return QTest::qExec(&conformance, argc, argv);
+    return RunCsrUsbConformance(&transport, argc, argv);
 }

@@ -30,11 +30,6 @@ class TestFailedInstalls : public QObject
 private:
     QTemporaryDir m_temp;
 
-    static void Walk(const FakeUsbTree& tree, QStringList* instances, Reasons* reasons)
-    {
-        CsrDeviceInfo(tree.Sys(), tree.Dev()).GetFailedInstalls(true, instances, reasons);
-    }
-
 private slots:
     void initTestCase()
     {
@@ -50,71 +45,47 @@ private slots:
         TestSupport::LogCapture log;
         FakeUsbTree tree;
         // Usable: the rule gave access, btusb is detached when we claim the interface.
-        tree.AddDevice(QStringLiteral("1-1"), QStringLiteral("0a12"), QStringLiteral("1f20"), 2);
-        tree.AddInterface(QStringLiteral("1-1"), QStringLiteral("1.0"), QStringLiteral("e0/01/01"),
-                          QStringLiteral("btusb"));
+        tree.AddDevice("1-1", "0a12", "1f20", 2);
+        tree.AddInterface("1-1", "1.0", "e0/01/01", "btusb");
         // No access to the device file, whatever holds its interfaces.
-        tree.AddDevice(QStringLiteral("1-2"), QStringLiteral("0A12"), QStringLiteral("1F21"), 3);
-        tree.AddInterface(QStringLiteral("1-2"), QStringLiteral("1.0"), QStringLiteral("fe/01/02"),
-                          QStringLiteral("usbhid"));
+        tree.AddDevice("1-2", "0A12", "1F21", 3);
+        tree.AddInterface("1-2", "1.0", "fe/01/02", "usbhid");
         tree.DenyDeviceFile(3);
         // Another driver holds the DFU interface.
-        tree.AddDevice(QStringLiteral("1-3"), QStringLiteral("0a12"), QStringLiteral("1f20"), 4);
-        tree.AddInterface(QStringLiteral("1-3"), QStringLiteral("1.0"), QStringLiteral("e0/01/01"), QString());
-        tree.AddInterface(QStringLiteral("1-3"), QStringLiteral("1.1"), QStringLiteral("fe/01/01"),
-                          QStringLiteral("usbhid"));
+        tree.AddDevice("1-3", "0a12", "1f20", 4);
+        tree.AddInterface("1-3", "1.0", "e0/01/01", QString());
+        tree.AddInterface("1-3", "1.1", "fe/01/01", "usbhid");
         // Waiting for udev: no device file yet, no driver.
-        tree.AddDevice(QStringLiteral("1-4"), QStringLiteral("0a12"), QStringLiteral("1f21"), 5, false);
+        tree.AddDevice("1-4", "0a12", "1f21", 5, false);
         // Not ours: another product, another vendor, audio bound elsewhere.
-        tree.AddDevice(QStringLiteral("1-5"), QStringLiteral("0a12"), QStringLiteral("0001"), 6);
+        tree.AddDevice("1-5", "0a12", "0001", 6);
         tree.DenyDeviceFile(6);
-        tree.AddDevice(QStringLiteral("1-6"), QStringLiteral("046d"), QStringLiteral("1f20"), 7);
+        tree.AddDevice("1-6", "046d", "1f20", 7);
         tree.DenyDeviceFile(7);
-        tree.AddInterface(QStringLiteral("1-1"), QStringLiteral("1.2"), QStringLiteral("01/01/00"),
-                          QStringLiteral("snd-usb-audio"));
+        tree.AddInterface("1-1", "1.2", "01/01/00", "snd-usb-audio");
         // A node without ids, as a device that left in the middle of the walk leaves behind.
         QDir().mkpath(tree.Sys(QStringLiteral("bus/usb/devices/1-7")));
 
         QStringList instances;
         Reasons reasons;
-        Walk(tree, &instances, &reasons);
+        CsrDeviceInfo(tree.Sys(), tree.Dev()).GetFailedInstalls(true, &instances, &reasons);
         QCOMPARE(instances, (QStringList{"1-2", "1-3"}));
         QCOMPARE(reasons, (Reasons{ICsrUsbInterface::InstallFailed, ICsrUsbInterface::WrongDriver}));
         QVERIFY(log.Contains(QStringLiteral("Found CSR device under different driver")));
         QVERIFY(log.Contains(QStringLiteral("VID PID not found in device ID 1-7")));
     }
 
-    void argumentChecks_data()
+    void nothingRegisteredIsAnError()
     {
-        QTest::addColumn<bool>("instances");
-        QTest::addColumn<bool>("reasons");
-        QTest::addColumn<bool>("registered");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("no instance list")
-            << false << true << true << "CsrDeviceInfo::GetFailedInstalls  pFailedInstances is NULL";
-        QTest::newRow("no reason list") << true << false << true
-                                        << "CsrDeviceInfo::GetFailedInstalls  pReasons is NULL";
-        QTest::newRow("nothing registered")
-            << true << true << false << "CsrDeviceInfo::GetFailedInstalls s_pids is empty";
-    }
-
-    void argumentChecks()
-    {
-        QFETCH(bool, instances);
-        QFETCH(bool, reasons);
-        QFETCH(bool, registered);
-        QFETCH(QString, message);
-        if (!registered)
-            CsrDeviceInfo::SetRegisteredIds(0x0A12, {});
-        QStringList instanceList;
-        Reasons reasonList;
+        CsrDeviceInfo::SetRegisteredIds(0x0A12, {});
+        QStringList instances;
+        Reasons reasons;
         try {
-            CsrDeviceInfo(QStringLiteral("/nonexistent"))
-                .GetFailedInstalls(true, instances ? &instanceList : nullptr, reasons ? &reasonList : nullptr);
+            CsrDeviceInfo(QStringLiteral("/nonexistent")).GetFailedInstalls(true, &instances, &reasons);
             QFAIL("no exception");
         } catch (const OrvoException& exception) {
             QCOMPARE(exception.GetErrorCode(), QStringLiteral("internal-error"));
-            QCOMPARE(exception.GetMessage(), message);
+            QCOMPARE(exception.GetMessage(), QStringLiteral("CsrDeviceInfo::GetFailedInstalls s_pids is empty"));
         }
     }
 
@@ -122,7 +93,7 @@ private slots:
     {
         TestSupport::LogCapture log;
         FakeUsbTree tree;
-        tree.AddDevice(QStringLiteral("1-2"), QStringLiteral("0a12"), QStringLiteral("1f20"), 3);
+        tree.AddDevice("1-2", "0a12", "1f20", 3);
         const QString authorized = tree.Sys(QStringLiteral("bus/usb/devices/1-2/authorized"));
         // A FIFO records each write separately, as the kernel sees them.
         QFile::remove(authorized);
@@ -156,7 +127,7 @@ private slots:
     void monitorReportsEachNodeOnce()
     {
         FakeUsbTree tree;
-        tree.AddDevice(QStringLiteral("1-2"), QStringLiteral("0a12"), QStringLiteral("1f20"), 3);
+        tree.AddDevice("1-2", "0a12", "1f20", 3);
         tree.DenyDeviceFile(3);
         QPointer<MonitorFailedCsrInstallThread> monitor = new MonitorFailedCsrInstallThread(tree.Sys(), tree.Dev());
         monitor->SetPollIntervalMs(10);
@@ -167,7 +138,7 @@ private slots:
         // next emission, which may already have happened.
         QTRY_COMPARE_WITH_TIMEOUT(reported.size(), 1, 5000);
         // A second node appears later; the first, still failing, is not reported again.
-        tree.AddDevice(QStringLiteral("1-3"), QStringLiteral("0a12"), QStringLiteral("1f21"), 4);
+        tree.AddDevice("1-3", "0a12", "1f21", 4);
         tree.DenyDeviceFile(4);
         QTRY_COMPARE_WITH_TIMEOUT(reported.size(), 2, 5000);
         QTest::qWait(100);
@@ -183,9 +154,8 @@ private slots:
     void interfaceForwardsMonitorReports()
     {
         FakeUsbTree tree;
-        tree.AddDevice(QStringLiteral("1-2"), QStringLiteral("0a12"), QStringLiteral("1f21"), 3);
-        tree.AddInterface(QStringLiteral("1-2"), QStringLiteral("1.0"), QStringLiteral("fe/01/02"),
-                          QStringLiteral("usbhid"));
+        tree.AddDevice("1-2", "0a12", "1f21", 3);
+        tree.AddInterface("1-2", "1.0", "fe/01/02", "usbhid");
         QList<QPointer<MonitorFailedCsrInstallThread>> monitors;
         CsrUsbInterface::PlatformServices services;
         services.createMonitor = [&tree, &monitors] {
@@ -221,11 +191,10 @@ private slots:
     void successfulInstallUninstallsFailedNodes()
     {
         FakeUsbTree tree;
-        tree.AddDevice(QStringLiteral("1-2"), QStringLiteral("0a12"), QStringLiteral("1f20"), 3);
+        tree.AddDevice("1-2", "0a12", "1f20", 3);
         tree.DenyDeviceFile(3);
-        tree.AddDevice(QStringLiteral("1-3"), QStringLiteral("0a12"), QStringLiteral("1f20"), 4);
-        tree.AddInterface(QStringLiteral("1-3"), QStringLiteral("1.0"), QStringLiteral("e0/01/01"),
-                          QStringLiteral("usbhid"));
+        tree.AddDevice("1-3", "0a12", "1f20", 4);
+        tree.AddInterface("1-3", "1.0", "e0/01/01", "usbhid");
         QTemporaryDir driver;
         const QString script = driver.filePath(QStringLiteral("install-udev-rule.sh"));
         QVERIFY(WriteFile(script, "#!/bin/sh\nexit 0\n"));
