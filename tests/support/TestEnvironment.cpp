@@ -70,4 +70,14 @@ QStringList LinesContaining(const QString& path, const QString& text)
     return result;
 }
 
+QString FailureText(const OrvoCommon::ExceptionPtr& exception)
+{
+    return exception ? FailureText(exception->GetErrorCode(), exception->GetMessage()) : QString();
+}
+
+QString FailureText(const QString& code, const QString& message)
+{
+    return code.isEmpty() ? QString() : code + QStringLiteral(": ") + message;
+}
+
 } // namespace TestSupport

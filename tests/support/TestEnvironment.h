@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/OrvoException.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -32,5 +34,10 @@ private:
 
 // Lines of a log file that contain the text.
 QStringList LinesContaining(const QString& path, const QString& text);
+
+// "code: message" of a reported exception, empty for none, so that one comparison shows both; the
+// second form is the text expected for a code and message (empty code: no exception).
+QString FailureText(const OrvoCommon::ExceptionPtr& exception);
+QString FailureText(const QString& code, const QString& message);
 
 } // namespace TestSupport
