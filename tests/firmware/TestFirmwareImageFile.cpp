@@ -73,29 +73,15 @@ private slots:
             QFile::remove(InBundle(name));
     }
 
-    void locate_data()
+    // Either folder alone: openFindsAMovedFile here, and the acquisition tests.
+    void programFolderComesFirst()
     {
-        QTest::addColumn<bool>("inProgram");
-        QTest::addColumn<bool>("inBundle");
-        QTest::newRow("program folder") << true << false;
-        QTest::newRow("bundle FirmwareFiles") << false << true;
-        QTest::newRow("both: program folder first") << true << true;
-    }
-    void locate()
-    {
-        QFETCH(bool, inProgram);
-        QFETCH(bool, inBundle);
-        const QByteArray good("program copy");
-        const QByteArray other("bundle copy!");
-        if (inProgram)
-            TestSupport::WriteFile(InProgram("a.dfu"), good);
-        if (inBundle)
-            TestSupport::WriteFile(InBundle("a.dfu"), inProgram ? other : good);
-        const auto file = FirmwareImageFile::Create(Describe(ImageXmlOf("a.dfu", good)));
+        TestSupport::WriteFile(InProgram("a.dfu"), "program copy");
+        TestSupport::WriteFile(InBundle("a.dfu"), "bundle copy!");
+        const auto file = FirmwareImageFile::Create(Describe(ImageXmlOf("a.dfu", "program copy")));
         QVERIFY(file->Open());
-        QCOMPARE(file->ReadAll(), good);
-        QCOMPARE(FirmwareFileLocator::Instance()->FindFolder("a.dfu"),
-                 inProgram ? m_program.path() : InBundle({}).chopped(1));
+        QCOMPARE(file->ReadAll(), QByteArray("program copy"));
+        QCOMPARE(FirmwareFileLocator::Instance()->FindFolder("a.dfu"), m_program.path());
     }
 
     void rejected_data()
@@ -193,6 +179,7 @@ private slots:
         TestSupport::WriteFile(InProgram("a.dfu"), content);
         const auto file = FirmwareImageFile::Create(Describe(ImageXmlOf("a.dfu", content)));
         QVERIFY(QFile::rename(InProgram("a.dfu"), InBundle("a.dfu")));
+        QCOMPARE(FirmwareFileLocator::Instance()->FindFolder("a.dfu"), InBundle({}).chopped(1));
         QVERIFY(file->Open());
         QCOMPARE(file->ReadAll(), content);
         file->Close();

@@ -205,33 +205,6 @@ private slots:
         QCOMPARE(m_server->RequestCount(QStringLiteral("/firmware/a.bin")), 0);
     }
 
-    void completionsCrossQueuedConnections()
-    {
-        // The application object and the scripts receive the completions queued.
-        const QList<Image> images{{QStringLiteral("queued.bin"), Pattern(64, 6)}};
-        QVERIFY(TestSupport::WriteFile(m_bundle->FilePath(QLatin1String(IndexName)),
-                                       Index(images, m_server->HostWithPort())));
-        QVERIFY(TestSupport::WriteFile(m_bundle->FilePath(images.at(0).name), images.at(0).content));
-        IIndexFile* receivedIndex = nullptr;
-        FirmwareImageList receivedFiles;
-        QObject receiver;
-        connect(
-            m_processing.get(), &IFirmwareProcessing::AcquireIndexFileComplete, &receiver,
-            [&](IIndexFile* indexFile, ExceptionPtr) { receivedIndex = indexFile; }, Qt::QueuedConnection);
-        connect(
-            m_processing.get(), &IFirmwareProcessing::AcquireFirmwareImageFilesComplete, &receiver,
-            [&](FirmwareImageList files, ExceptionPtr) { receivedFiles = files; }, Qt::QueuedConnection);
-
-        m_processing->AcquireIndexFile(QLatin1String(IndexName), m_server->HostWithPort(),
-                                       QStringLiteral("/firmware/"));
-        QTRY_VERIFY_WITH_TIMEOUT(receivedIndex, CompletionTimeoutMs);
-        m_processing->AcquireImageFiles(Descriptors(receivedIndex));
-        QTRY_COMPARE_WITH_TIMEOUT(receivedFiles.size(), 1, CompletionTimeoutMs);
-        QVERIFY(receivedFiles.first()->Open());
-        QCOMPARE(receivedFiles.first()->ReadAll(), images.at(0).content);
-        receivedFiles.first()->Close();
-    }
-
     void progressWeightedOverDownloadsOnly()
     {
         const QList<Image> images{{QStringLiteral("local.bin"), Pattern(50000, 3)},

@@ -143,8 +143,6 @@ private slots:
         // A DEVICE without images is read for the product table alone.
         QTest::newRow("device ID not numeric") << IndexXml("<DEVICE ID=\"abc\" PRODUCTNAME=\"P\"/>").toUtf8()
                                                << "The index file node ID (abc) is not numeric";
-        QTest::newRow("device without name")
-            << IndexXml("<DEVICE ID=\"1\"/>").toUtf8() << "The node PRODUCTNAME could not be read from the index file";
     }
     void rejected()
     {
