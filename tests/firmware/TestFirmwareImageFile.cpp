@@ -159,18 +159,8 @@ private slots:
 
         file->Close();
         file->Close();
-        for (int step = 0; step < 2; ++step) {
-            try {
-                if (step == 0)
-                    file->Read(1);
-                else
-                    file->Seek(0);
-                QFAIL("closed file was used");
-            } catch (const OrvoException& exception) {
-                QCOMPARE(exception.GetErrorCode(), QLatin1String(ErrorCodes::InternalError));
-                QCOMPARE(exception.GetMessage(), QStringLiteral("Image file is not open"));
-            }
-        }
+        QVERIFY_EXCEPTION_THROWN(file->Read(1), OrvoException);
+        QVERIFY_EXCEPTION_THROWN(file->Seek(0), OrvoException);
     }
 
     void openFindsAMovedFile()

@@ -89,18 +89,18 @@ private:
     QTemporaryDir m_dir;
 };
 
+// A device's attributes; the product string only when one is given.
 QMap<QString, QByteArray> UsbDevice(const QByteArray& ids, const QByteArray& deviceClass, const QByteArray& speed,
-                                    const QByteArray& version, const QByteArray& bcdDevice)
+                                    const QByteArray& version, const QByteArray& bcdDevice,
+                                    const QByteArray& product = QByteArray())
 {
-    return {{QStringLiteral("idVendor"), ids.left(4)},     {QStringLiteral("idProduct"), ids.mid(5)},
-            {QStringLiteral("bDeviceClass"), deviceClass}, {QStringLiteral("speed"), speed},
-            {QStringLiteral("version"), version},          {QStringLiteral("bcdDevice"), bcdDevice},
-            {QStringLiteral("bConfigurationValue"), "1"}};
-}
-
-QMap<QString, QByteArray> With(QMap<QString, QByteArray> attributes, const QString& name, const QByteArray& value)
-{
-    attributes.insert(name, value);
+    QMap<QString, QByteArray> attributes{
+        {QStringLiteral("idVendor"), ids.left(4)},     {QStringLiteral("idProduct"), ids.mid(5)},
+        {QStringLiteral("bDeviceClass"), deviceClass}, {QStringLiteral("speed"), speed},
+        {QStringLiteral("version"), version},          {QStringLiteral("bcdDevice"), bcdDevice},
+        {QStringLiteral("bConfigurationValue"), "1"}};
+    if (!product.isNull())
+        attributes.insert(QStringLiteral("product"), product);
     return attributes;
 }
 
@@ -299,8 +299,7 @@ private slots:
         system.Write(xhci + QStringLiteral("/class"), "0x0c0330\n");
 
         const QString usb1 = xhci + QStringLiteral("/usb1");
-        system.AddUsb(usb1, With(UsbDevice("1d6b:0002", "09", "480", " 2.00", "0601"), QStringLiteral("product"),
-                                 "xHCI Host Controller"));
+        system.AddUsb(usb1, UsbDevice("1d6b:0002", "09", "480", " 2.00", "0601", "xHCI Host Controller"));
         system.AddUsb(usb1 + QStringLiteral("/1-0:1.0"), Interface("09"));
         system.BindUsbDriver(usb1 + QStringLiteral("/1-0:1.0"), QStringLiteral("hub"), QStringLiteral("usbcore"));
 
@@ -310,8 +309,7 @@ private slots:
         system.BindUsbDriver(hub + QStringLiteral("/1-1:1.0"), QStringLiteral("hub"), QStringLiteral("usbcore"));
 
         const QString mouse = hub + QStringLiteral("/1-1.2");
-        system.AddUsb(mouse, With(UsbDevice("046d:c077", "00", "1.5", " 1.10", "7200"), QStringLiteral("product"),
-                                  "  USB\tOptical   Mouse "));
+        system.AddUsb(mouse, UsbDevice("046d:c077", "00", "1.5", " 1.10", "7200", "  USB\tOptical   Mouse "));
         system.AddUsb(mouse + QStringLiteral("/1-1.2:1.0"), Interface("03"));
         system.BindUsbDriver(mouse + QStringLiteral("/1-1.2:1.0"), QStringLiteral("usbhid"), QStringLiteral("usbhid"));
 
@@ -330,8 +328,7 @@ private slots:
 
         const QString usb2 = xhci + QStringLiteral("/usb2");
         system.AddUsb(usb2, UsbDevice("1d6b:0003", "09", "5000", " 3.00", "0601"));
-        system.AddUsb(usb2 + QStringLiteral("/2-1"),
-                      With(UsbDevice("0781:5581", "00", "5000", " 3.20", "0100"), QStringLiteral("product"), "Ultra"));
+        system.AddUsb(usb2 + QStringLiteral("/2-1"), UsbDevice("0781:5581", "00", "5000", " 3.20", "0100", "Ultra"));
         system.AddUsb(usb2 + QStringLiteral("/2-1/2-1:1.0"), Interface("08"));
         system.BindUsbDriver(usb2 + QStringLiteral("/2-1/2-1:1.0"), QStringLiteral("usb-storage"),
                              QStringLiteral("usb_storage"));
@@ -392,8 +389,8 @@ private slots:
         const QString ehci = QStringLiteral("sys/devices/pci0000:00/0000:00:1d.0");
         system.Write(ehci + QStringLiteral("/vendor"), "0x8086\n");
         system.Write(ehci + QStringLiteral("/device"), "0x1c26\n");
-        system.AddUsb(ehci + QStringLiteral("/usb1"), With(UsbDevice("1d6b:0002", "09", "480", " 2.00", "0601"),
-                                                           QStringLiteral("product"), "EHCI Host Controller"));
+        system.AddUsb(ehci + QStringLiteral("/usb1"),
+                      UsbDevice("1d6b:0002", "09", "480", " 2.00", "0601", "EHCI Host Controller"));
         system.AddUsb(ehci + QStringLiteral("/usb1/1-1"), UsbDevice("0a12:0001", "e0", "12", " 2.00", "8891"));
         const SystemInfo info = system.Collect();
         QCOMPARE(info.usbControllers.size(), 1);
