@@ -68,27 +68,34 @@ private:
     std::unique_ptr<TestSupport::LogCapture> m_log;
     std::unique_ptr<TestSupport::TemporaryBundle> m_bundle;
     std::unique_ptr<FirmwareProcessing> m_processing;
+    bool m_completedAtOnce = false;
 
-    // Acquires the index file lying in the program folder.
-    IIndexFile* LocalIndex(const QByteArray& xml)
+    // Acquires the images that an index file lying in the program folder lists (a null descriptor
+    // after them when asked): the file names of the one completion, then its failure.
+    QStringList AcquireImages(const QList<Image>& images, const QString& host, bool nullDescriptor = false)
     {
-        TestSupport::WriteFile(m_bundle->FilePath(QLatin1String(IndexName)), xml);
-        QSignalSpy spy(m_processing.get(), &IFirmwareProcessing::AcquireIndexFileComplete);
+        TestSupport::WriteFile(m_bundle->FilePath(QLatin1String(IndexName)), Index(images, host));
+        QSignalSpy indexSpy(m_processing.get(), &IFirmwareProcessing::AcquireIndexFileComplete);
         m_processing->AcquireIndexFile(QLatin1String(IndexName), QStringLiteral("127.0.0.1:1"),
                                        QStringLiteral("/none/"));
-        if (spy.count() != 1 || spy.first().at(1).value<ExceptionPtr>())
-            return nullptr;
-        return spy.first().at(0).value<IIndexFile*>();
-    }
-
-    // Runs one image request to completion; spy holds the completion afterwards.
-    void AcquireImages(const FirmwareImageDescriptorList& descriptors, QSignalSpy& spy)
-    {
+        IIndexFile* indexFile = indexSpy.value(0).value(0).value<IIndexFile*>();
+        if (!indexFile)
+            return {QStringLiteral("index file refused")};
+        FirmwareImageDescriptorList descriptors = Descriptors(indexFile);
+        if (nullDescriptor)
+            descriptors.append(nullptr);
+        QSignalSpy spy(m_processing.get(), &IFirmwareProcessing::AcquireFirmwareImageFilesComplete);
         m_processing->AcquireImageFiles(descriptors);
-        if (spy.isEmpty())
-            QVERIFY(spy.wait(CompletionTimeoutMs));
+        m_completedAtOnce = !spy.isEmpty();
+        if (spy.isEmpty() && !spy.wait(CompletionTimeoutMs))
+            return {QStringLiteral("no completion")};
         QCoreApplication::processEvents();
-        QCOMPARE(spy.count(), 1);
+        if (spy.count() != 1)
+            return {QStringLiteral("more than one completion")};
+        QStringList result;
+        for (IFirmwareImageFile* file : spy.first().at(0).value<FirmwareImageList>())
+            result.append(file->GetDescriptor()->GetFileName());
+        return result << FailureText(spy.first().at(1).value<ExceptionPtr>());
     }
 
     int Logged(const QString& text) const { return m_log->LinesContaining(text).size(); }
@@ -186,21 +193,12 @@ private slots:
         // One in the program folder, one in the bundle's firmware folder.
         const QList<Image> images{{QStringLiteral("a.bin"), Pattern(100, 1)},
                                   {QStringLiteral("b.bin"), Pattern(200, 2)}};
-        IIndexFile* indexFile = LocalIndex(Index(images, m_server->HostWithPort()));
-        QVERIFY(indexFile);
         QVERIFY(TestSupport::WriteFile(m_bundle->FilePath(images.at(0).name), images.at(0).content));
         QVERIFY(TestSupport::WriteFile(m_startFolder.filePath(QStringLiteral("FirmwareFiles/")) + images.at(1).name,
                                        images.at(1).content));
-
         QSignalSpy progress(m_processing.get(), &IFirmwareProcessing::DownloadProgress);
-        QSignalSpy spy(m_processing.get(), &IFirmwareProcessing::AcquireFirmwareImageFilesComplete);
-        m_processing->AcquireImageFiles(Descriptors(indexFile));
-        QCOMPARE(spy.count(), 1);
-        QVERIFY(!spy.first().at(1).value<ExceptionPtr>());
-        const FirmwareImageList files = spy.first().at(0).value<FirmwareImageList>();
-        QCOMPARE(files.size(), 2);
-        QCOMPARE(files.at(0)->GetDescriptor()->GetFileName(), QStringLiteral("a.bin"));
-        QCOMPARE(files.at(1)->GetDescriptor()->GetFileName(), QStringLiteral("b.bin"));
+        QCOMPARE(AcquireImages(images, m_server->HostWithPort()), (QStringList{"a.bin", "b.bin", QString()}));
+        QVERIFY(m_completedAtOnce);
         QCOMPARE(progress.count(), 0);
         QCOMPARE(m_server->RequestCount(QStringLiteral("/firmware/a.bin")), 0);
     }
@@ -210,17 +208,13 @@ private slots:
         const QList<Image> images{{QStringLiteral("local.bin"), Pattern(50000, 3)},
                                   {QStringLiteral("first.bin"), Pattern(100000, 4)},
                                   {QStringLiteral("second.bin"), Pattern(300000, 5)}};
-        IIndexFile* indexFile = LocalIndex(Index(images, m_server->HostWithPort()));
-        QVERIFY(indexFile);
         QVERIFY(TestSupport::WriteFile(m_bundle->FilePath(images.at(0).name), images.at(0).content));
         for (int i = 1; i < images.size(); ++i)
             QVERIFY(m_server->AddFile(QStringLiteral("firmware/") + images.at(i).name, images.at(i).content));
 
         QSignalSpy progress(m_processing.get(), &IFirmwareProcessing::DownloadProgress);
-        QSignalSpy spy(m_processing.get(), &IFirmwareProcessing::AcquireFirmwareImageFilesComplete);
-        AcquireImages(Descriptors(indexFile), spy);
-        QVERIFY(!spy.first().at(1).value<ExceptionPtr>());
-        QCOMPARE(spy.first().at(0).value<FirmwareImageList>().size(), 3);
+        QCOMPARE(AcquireImages(images, m_server->HostWithPort()),
+                 (QStringList{"local.bin", "first.bin", "second.bin", QString()}));
         for (int i = 1; i < images.size(); ++i)
             QCOMPARE(TestSupport::ReadFile(m_bundle->FilePath(images.at(i).name)), images.at(i).content);
 
@@ -270,20 +264,15 @@ private slots:
         if (failure.contains(QLatin1String("%1")))
             failure = failure.arg(Crc32::Of(arrived), 0, 16).arg(Crc32::Of(content), 0, 16);
 
-        IIndexFile* indexFile = LocalIndex(Index({{QStringLiteral("image.bin"), content}}, m_server->HostWithPort()));
-        QVERIFY(indexFile);
         QVERIFY(m_server->AddFile(QStringLiteral("firmware/image.bin"), served));
         QVERIFY(m_server->SetRoute(QStringLiteral("/firmware/image.bin"), route));
         WebInterfaceTestFactory::CreateWebInterfaceTest()->SetWebDownloadCorruption(corruptionSwitch);
         const int requestsBefore = m_server->RequestCount(QStringLiteral("/firmware/image.bin"));
 
         QSignalSpy progress(m_processing.get(), &IFirmwareProcessing::DownloadProgress);
-        QSignalSpy spy(m_processing.get(), &IFirmwareProcessing::AcquireFirmwareImageFilesComplete);
-        AcquireImages(Descriptors(indexFile), spy);
+        QCOMPARE(AcquireImages({{QStringLiteral("image.bin"), content}}, m_server->HostWithPort()),
+                 QStringList{failure});
         m_server->SetRoute(QStringLiteral("/firmware/image.bin"), QStringLiteral("serve"));
-
-        QVERIFY(spy.first().at(0).value<FirmwareImageList>().isEmpty());
-        QCOMPARE(FailureText(spy.first().at(1).value<ExceptionPtr>()), failure);
         QCOMPARE(m_server->RequestCount(QStringLiteral("/firmware/image.bin")) - requestsBefore, requests);
         QCOMPARE(Logged(QStringLiteral("Download of image.bin failed - retrying")), requests - 1);
         QVERIFY(!QFile::exists(m_bundle->FilePath(QStringLiteral("image.bin"))));
@@ -312,19 +301,11 @@ private slots:
         QFETCH(bool, nullDescriptor);
         QFETCH(QString, failure);
 
-        IIndexFile* indexFile = LocalIndex(
-            Index({{QStringLiteral("absent.bin"), Pattern(10, 9)}}, withHost ? m_server->HostWithPort() : QString()));
-        QVERIFY(indexFile);
-        FirmwareImageDescriptorList descriptors = Descriptors(indexFile);
-        if (nullDescriptor)
-            descriptors.append(nullptr);
         m_processing->SetDownloadsEnabled(downloadsEnabled);
-
-        QSignalSpy spy(m_processing.get(), &IFirmwareProcessing::AcquireFirmwareImageFilesComplete);
-        m_processing->AcquireImageFiles(descriptors);
-        QCOMPARE(spy.count(), 1);
-        QVERIFY(spy.first().at(0).value<FirmwareImageList>().isEmpty());
-        QCOMPARE(FailureText(spy.first().at(1).value<ExceptionPtr>()), failure);
+        QCOMPARE(AcquireImages({{QStringLiteral("absent.bin"), Pattern(10, 9)}},
+                               withHost ? m_server->HostWithPort() : QString(), nullDescriptor),
+                 QStringList{failure});
+        QVERIFY(m_completedAtOnce);
         QCOMPARE(m_server->RequestCount(QStringLiteral("/firmware/absent.bin")), 0);
     }
 };

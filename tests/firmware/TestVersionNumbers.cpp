@@ -50,9 +50,6 @@ private slots:
         QVERIFY(ParseVersion(QStringLiteral("FF.ff.zz"), &major, &minor, &build));
         QCOMPARE(major, short(255));
         QCOMPARE(minor, short(255));
-        QString a, b, c;
-        QVERIFY(ParseAsciiVersion(QStringLiteral("Ab.c1.00"), &a, &b, &c));
-        QCOMPARE(QStringList({a, b, c}), QStringList({"Ab", "c1", "00"}));
     }
 
     void compare_data()
