@@ -72,12 +72,7 @@ QStringList LinesContaining(const QString& path, const QString& text)
 
 QString FailureText(const OrvoCommon::ExceptionPtr& exception)
 {
-    return exception ? FailureText(exception->GetErrorCode(), exception->GetMessage()) : QString();
-}
-
-QString FailureText(const QString& code, const QString& message)
-{
-    return code.isEmpty() ? QString() : code + QStringLiteral(": ") + message;
+    return exception ? exception->GetErrorCode() + QStringLiteral(": ") + exception->GetMessage() : QString();
 }
 
 } // namespace TestSupport

@@ -35,9 +35,7 @@ private:
 // Lines of a log file that contain the text.
 QStringList LinesContaining(const QString& path, const QString& text);
 
-// "code: message" of a reported exception, empty for none, so that one comparison shows both; the
-// second form is the text expected for a code and message (empty code: no exception).
+// "code: message" of a reported exception, empty for none, so that one comparison shows both.
 QString FailureText(const OrvoCommon::ExceptionPtr& exception);
-QString FailureText(const QString& code, const QString& message);
 
 } // namespace TestSupport
