@@ -208,7 +208,6 @@ private slots:
         QTemporaryDir config;
         QtSettingsSnapshot snapshot(config.path());
         snapshot.Take();
-        QVERIFY(!snapshot.OrganisationExisted());
         QSettings(config.filePath("Trolltech.conf"), QSettings::IniFormat).setValue("Qt/style", "Fusion");
         QVERIFY(WriteFile(config.filePath("Trolltech/Tessary.conf"), "[General]\nx=1\n"));
         snapshot.Restore();
@@ -226,8 +225,6 @@ private slots:
         }
         QtSettingsSnapshot snapshot(config.path());
         snapshot.Take();
-        QVERIFY(snapshot.OrganisationDefaultsExisted());
-        QCOMPARE(snapshot.Groups(), (QStringList{"Mine", "Qt", "Qt/Palette"}));
         {
             QSettings during(config.filePath("Trolltech.conf"), QSettings::IniFormat);
             during.setValue("Qt/Fonts/size", "9");
@@ -247,8 +244,6 @@ private slots:
         QVERIFY(WriteFile(config.filePath("Trolltech/Other.conf"), "[General]\nx=1\n"));
         QtSettingsSnapshot snapshot(config.path());
         snapshot.Take();
-        QVERIFY(snapshot.OrganisationExisted());
-        QVERIFY(!snapshot.OrganisationDefaultsExisted());
         QSettings(config.filePath("Trolltech.conf"), QSettings::IniFormat).setValue("Qt/style", "Fusion");
         snapshot.Restore();
         QVERIFY(!QFileInfo::exists(config.filePath("Trolltech.conf")));
