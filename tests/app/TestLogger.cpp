@@ -46,9 +46,6 @@ private slots:
         QTest::newRow("3 errors and warnings")
             << 3u
             << QStringList{QStringLiteral("Error,    "), QStringLiteral("Exception,"), QStringLiteral("Warning,  ")};
-        QTest::newRow("7 everything") << 7u
-                                      << QStringList{QStringLiteral("Error,    "), QStringLiteral("Exception,"),
-                                                     QStringLiteral("Warning,  "), QStringLiteral("Info,     ")};
     }
 
     void levels()

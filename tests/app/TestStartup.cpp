@@ -103,10 +103,8 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("deleted");
         QTest::newRow("default") << QStringList{} << true;
-        QTest::newRow("nocleanup 1") << QStringList{"-nocleanup", "1"} << false;
         QTest::newRow("nocleanup=1") << QStringList{"-nocleanup=1"} << false;
         QTest::newRow("nocleanup 0") << QStringList{"-nocleanup=0"} << true;
-        QTest::newRow("dangling nocleanup") << QStringList{"-nocleanup"} << true;
     }
 
     void startupCleanup()

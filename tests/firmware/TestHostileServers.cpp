@@ -4,9 +4,6 @@
 // out before the client stopped, the largest the target file grew, and the growth of the peak
 // resident set.
 
-#include "app/ErrorCodes.h"
-#include "app/Logger.h"
-#include "app/LoggerFactory.h"
 #include "bench/BenchMemory.h"
 #include "firmware/FirmwareProcessing.h"
 #include "firmware/IIndexFile.h"
@@ -14,6 +11,7 @@
 #include "tests/support/AcquisitionProcess.h"
 #include "tests/support/IndexXml.h"
 #include "tests/support/LocalWebServer.h"
+#include "tests/support/LogCapture.h"
 #include "tests/support/TestEnvironment.h"
 #include "web/WebDownloader.h"
 #include "web/WebInterfaceTest.h"
@@ -30,6 +28,7 @@
 #include <memory>
 
 using namespace OrvoCommon;
+using TestSupport::FailureText;
 using TestSupport::LocalWebServer;
 
 namespace {
@@ -50,16 +49,6 @@ const QString ShortLimits = QStringLiteral("<NoCacheConfig/>\n"
                                            "<DownloadLowSpeedTime>%2</DownloadLowSpeedTime>\n")
                                 .arg(ConnectTimeoutMs)
                                 .arg(LowSpeedTimeMs);
-
-QString LogPath()
-{
-    return static_cast<Logger*>(GetLogger())->GetLogFilePath();
-}
-
-int LinesWith(const QString& text)
-{
-    return TestSupport::LinesContaining(LogPath(), text).size();
-}
 
 // Watches one hostile case while the event loop waits for its end: how large the target file grew
 // and how far the peak resident set rose above where it stood at the start.
@@ -105,277 +94,241 @@ class TestHostileServers : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
-    void oversizedBodiesStopAtTheirBound_data();
-    void oversizedBodiesStopAtTheirBound();
-    void slowServersTimeOut_data();
-    void slowServersTimeOut();
-    void hostileIndexEntriesRefused_data();
-    void hostileIndexEntriesRefused();
-
 private:
-    // Runs the acquisition that start begins; the completion's exception (null on success).
-    template <typename Signal>
-    ExceptionPtr Acquire(Signal signal, const std::function<void()>& start, int exceptionArgument);
-    QString ImageIndexXml(const QString& imageAttributes) const;
-
     std::unique_ptr<LocalWebServer> m_server;
     QTemporaryDir m_startFolder;
+    std::unique_ptr<TestSupport::LogCapture> m_log;
     std::unique_ptr<TestSupport::TemporaryBundle> m_bundle;
     std::unique_ptr<FirmwareProcessing> m_processing;
+
+    // Runs the acquisition that start begins; the completion's exception (null on success).
+    template <typename Signal>
+    ExceptionPtr Acquire(Signal signal, const std::function<void()>& start)
+    {
+        const QList<QVariant> arguments = AwaitCompletion(m_processing.get(), signal, start, CompletionTimeoutMs);
+        if (arguments.isEmpty())
+            return MakeExceptionPtr(QStringLiteral("test"), QStringLiteral("not exactly one completion"));
+        return arguments.at(1).template value<ExceptionPtr>();
+    }
+
+    ExceptionPtr AcquireIndex(const QString& name)
+    {
+        return Acquire(&IFirmwareProcessing::AcquireIndexFileComplete, [&] {
+            m_processing->AcquireIndexFile(name, m_server->HostWithPort(), QStringLiteral("/firmware/"));
+        });
+    }
+
+    int Logged(const QString& text) const { return m_log->LinesContaining(text).size(); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(PrepareAcquisitionProcess(QStringLiteral("TestHostileServers"), m_startFolder.path()));
+        m_log = std::make_unique<TestSupport::LogCapture>();
+        m_server = std::make_unique<LocalWebServer>();
+        QVERIFY2(m_server->IsRunning(), qPrintable(m_server->ErrorText()));
+
+        // libcurl's one-time set-up is not what the cases measure.
+        WebDownloader downloader;
+        QSignalSpy spy(&downloader, &IWebDownloader::DownloadFileComplete);
+        QVERIFY(m_server->AddFile(QStringLiteral("warm-up.bin"), QByteArray(1000, 'w')));
+        downloader.Download(QStringLiteral("warm-up.bin"), m_server->HostWithPort(), QStringLiteral("/"), 1);
+        QVERIFY(spy.wait(CompletionTimeoutMs));
+        QFile::remove(m_startFolder.filePath(QStringLiteral("warm-up.bin")));
+    }
+
+    void init()
+    {
+        WebInterfaceTestFactory::CreateWebInterfaceTest()->ResetForTests();
+        m_log->Mark();
+        m_bundle = std::make_unique<TestSupport::TemporaryBundle>(ShortLimits);
+        qputenv("TESSARY_APP_DIR", QFile::encodeName(m_bundle->Path()));
+        m_processing = std::make_unique<FirmwareProcessing>();
+    }
+
+    void cleanup()
+    {
+        m_processing.reset();
+        m_bundle.reset();
+    }
+
+    void oversizedBodiesStopAtTheirBound_data()
+    {
+        QTest::addColumn<bool>("image");
+        QTest::addColumn<QString>("route");
+        // Where the body comes from, when a redirect leads there.
+        QTest::addColumn<QString>("bodyPath");
+
+        const QString none;
+        QTest::newRow("index announced as 200 MB") << false << "announce:209715200" << none;
+        QTest::newRow("index chunked 100 MB and cut off") << false << "flood-chunked:104857600" << none;
+        QTest::newRow("index redirected to a flood") << false << "redirect:/elsewhere/index.xml"
+                                                     << "/elsewhere/index.xml";
+        QTest::newRow("4 KiB image announced as 500 MB") << true << "announce:524288000" << none;
+        QTest::newRow("4 KiB image streamed 500 MB without a length") << true << "flood:524288000" << none;
+    }
+    void oversizedBodiesStopAtTheirBound()
+    {
+        QFETCH(bool, image);
+        QFETCH(QString, route);
+        QFETCH(QString, bodyPath);
+
+        const QString name = image ? QStringLiteral("image.bin") : QStringLiteral("index.xml");
+        const qint64 bound = image ? ImageLength : IndexFile::MaximumFileSize;
+        const QString path = QStringLiteral("/firmware/") + name;
+        if (bodyPath.isEmpty())
+            bodyPath = path;
+        QVERIFY(m_server->SetRoute(path, route));
+        if (bodyPath != path)
+            QVERIFY(m_server->SetRoute(bodyPath, QStringLiteral("flood:104857600")));
+        FirmwareImageDescriptorList descriptors;
+        if (image) {
+            QVERIFY(TestSupport::WriteFile(
+                m_bundle->FilePath(QStringLiteral("local.xml")),
+                ServedIndexXml(ImageXml(QStringLiteral("FILENAME=\"image.bin\" LENGTH=\"%1\"").arg(ImageLength)),
+                               m_server->HostWithPort())
+                    .toUtf8()));
+            QSignalSpy spy(m_processing.get(), &IFirmwareProcessing::AcquireIndexFileComplete);
+            m_processing->AcquireIndexFile(QStringLiteral("local.xml"), QStringLiteral("127.0.0.1"),
+                                           QStringLiteral("/none/"));
+            QCOMPARE(spy.count(), 1);
+            auto* indexFile = spy.first().at(0).value<IIndexFile*>();
+            QVERIFY(indexFile);
+            descriptors = indexFile->GetImageDescriptors(QStringLiteral("01.00.00"), {0x1F20, "01.00.00"});
+        }
+        const int requestsBefore = m_server->RequestCount(path);
+        const qint64 sentBefore = m_server->SentBytes(bodyPath);
+
+        CaseMeter meter(m_bundle->FilePath(name));
+        const ExceptionPtr exception = image ? Acquire(&IFirmwareProcessing::AcquireFirmwareImageFilesComplete,
+                                                       [&] { m_processing->AcquireImageFiles(descriptors); })
+                                             : AcquireIndex(name);
+        meter.Stop();
+        const qint64 sent = m_server->SentBytes(bodyPath) - sentBefore;
+        qInfo("%s: server sent %lld bytes, file peaked at %lld bytes (bound %lld), peak RSS growth %lld KiB, %lld ms",
+              QTest::currentDataTag(), static_cast<long long>(sent), static_cast<long long>(meter.PeakDisk()),
+              static_cast<long long>(bound), static_cast<long long>(meter.PeakGrowthKb()),
+              static_cast<long long>(meter.ElapsedMs()));
+
+        QCOMPARE(FailureText(exception),
+                 QStringLiteral("download-error: The download of %1 was stopped: it is larger than %2 bytes")
+                     .arg(name)
+                     .arg(bound));
+        // Too large stays too large: one request, no retry.
+        QCOMPARE(m_server->RequestCount(path) - requestsBefore, 1);
+        QCOMPARE(Logged(QStringLiteral("Download of ") + name + QStringLiteral(" failed - not retried")), 1);
+        QVERIFY(!QFile::exists(m_bundle->FilePath(name)));
+        QVERIFY2(meter.PeakDisk() <= bound, qPrintable(QString::number(meter.PeakDisk())));
+        QVERIFY2(sent <= 2 * bound + SocketBuffering, qPrintable(QString::number(sent)));
+        QVERIFY2(meter.PeakGrowthKb() * 1024 <= qMax(2 * bound, TransferMemory),
+                 qPrintable(QString::number(meter.PeakGrowthKb())));
+    }
+
+    void slowServersTimeOut_data()
+    {
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<int>("failSafeMs");
+        QTest::addColumn<QString>("message");
+        // How long the case may take: its configured limit and libcurl's once-a-second speed check.
+        QTest::addColumn<int>("limitMs");
+
+        const QString timedOut = QStringLiteral("A status code of 28 was received from download (timed out: ");
+        const int lowSpeedEnd = LowSpeedTimeMs + 2000;
+        QTest::newRow("drips one byte every 200 ms") << "drip:200" << 0 << timedOut << lowSpeedEnd;
+        QTest::newRow("answers nothing after the request") << "stall" << 0 << timedOut << lowSpeedEnd;
+        QTest::newRow("never accepts the connection") << "blackhole" << 0 << timedOut << ConnectTimeoutMs + 1000;
+        QTest::newRow("falls silent until the fail-safe fires")
+            << "stall-body" << 300 << "A failsafe timeout occurred during download" << lowSpeedEnd;
+    }
+    void slowServersTimeOut()
+    {
+        QFETCH(QString, route);
+        QFETCH(int, failSafeMs);
+        QFETCH(QString, message);
+        QFETCH(int, limitMs);
+
+        const QString name = QStringLiteral("slow.bin");
+        QVERIFY(m_server->AddFile(QStringLiteral("firmware/") + name, QByteArray(100000, 'x')));
+        QString host = m_server->HostWithPort();
+        if (route == QLatin1String("blackhole"))
+            host = QStringLiteral("127.0.0.1:%1").arg(m_server->BlackholePort());
+        else
+            QVERIFY(m_server->SetRoute(QStringLiteral("/firmware/") + name, route));
+        WebDownloader downloader;
+        // Left at its minute otherwise: each byte of a drip restarts it, so it cannot end a drip.
+        if (failSafeMs > 0)
+            downloader.SetFailSafeIntervalForTests(failSafeMs);
+
+        QSignalSpy spy(&downloader, &IWebDownloader::DownloadFileComplete);
+        CaseMeter meter(m_bundle->FilePath(name));
+        downloader.Download(name, host, QStringLiteral("/firmware/"), 1);
+        QVERIFY(spy.wait(CompletionTimeoutMs));
+        meter.Stop();
+        qInfo("%s: ended after %lld ms", QTest::currentDataTag(), static_cast<long long>(meter.ElapsedMs()));
+
+        const QString failure = FailureText(spy.first().at(1).value<ExceptionPtr>());
+        QVERIFY2(failure.startsWith(QStringLiteral("download-error: ") + message), qPrintable(failure));
+        QVERIFY2(meter.ElapsedMs() < limitMs, qPrintable(QString::number(meter.ElapsedMs())));
+        QCOMPARE(Logged(QStringLiteral("Download canceled by user")), 0);
+        QVERIFY(!QFile::exists(m_bundle->FilePath(name)));
+        if (route != QLatin1String("blackhole"))
+            m_server->SetRoute(QStringLiteral("/firmware/") + name, QStringLiteral("serve"));
+    }
+
+    void hostileIndexEntriesRefused_data()
+    {
+        QTest::addColumn<QString>("attributes");
+        // Empty when the entry is fine and the index must load.
+        QTest::addColumn<QString>("message");
+
+        const QString programFile =
+            QStringLiteral("The index file node FILENAME value (%1) names a file of the program");
+        const QString notPlain = QStringLiteral("The index file node FILENAME value (%1) is not a plain file name");
+        const QString badHost =
+            QStringLiteral("The index file node HTTPHOST value (%1) is not of the form name[:port]");
+
+        // The program's own files: a download of one would replace what the program reads.
+        QTest::newRow("the HTTPS trust store") << "FILENAME=\"cacert.pem\"" << programFile.arg("cacert.pem");
+        QTest::newRow("the trust store in other case") << "FILENAME=\"CACert.PEM\"" << programFile.arg("CACert.PEM");
+        QTest::newRow("the index file's signature")
+            << "FILENAME=\"SkerrowIndex.xml.sig\"" << programFile.arg("SkerrowIndex.xml.sig");
+        QTest::newRow("a shared library") << "FILENAME=\"libQt5Core.so.5\"" << programFile.arg("libQt5Core.so.5");
+        QTest::newRow("a name merely containing one") << "FILENAME=\"zr3h-cacert.pem.dfu\"" << QString();
+        // Control characters: a line break would add an entry to the temporary-file list.
+        QTest::newRow("a line feed") << "FILENAME=\"a&#10;victim.txt\"" << notPlain.arg("a\\x0avictim.txt");
+        QTest::newRow("a C1 control") << "FILENAME=\"a&#133;b.dfu\"" << notPlain.arg("a\\x85b.dfu");
+        // Hosts read strictly, never as another host or port 80.
+        QTest::newRow("user and password")
+            << "HTTPHOST=\"user:pass@127.0.0.1:8080\"" << badHost.arg("user:pass@127.0.0.1:8080");
+        QTest::newRow("port over 65535") << "HTTPHOST=\"127.0.0.1:70000\"" << badHost.arg("127.0.0.1:70000");
+        QTest::newRow("IPv6 without brackets") << "HTTPHOST=\"::1\"" << badHost.arg("::1");
+        QTest::newRow("a name with a port") << "HTTPHOST=\"download.orvo-audio.com:8080\"" << QString();
+        // Lengths no image can have would be fetched in full.
+        QTest::newRow("an image of 2 GiB") << "LENGTH=\"0x80000000\""
+                                           << "The index file node LENGTH value (0x80000000) is out of range";
+        QTest::newRow("an image of 16 MiB") << "LENGTH=\"0x1000000\"" << QString();
+    }
+    void hostileIndexEntriesRefused()
+    {
+        QFETCH(QString, attributes);
+        QFETCH(QString, message);
+
+        const QString name = QStringLiteral("hostile.xml");
+        QVERIFY(m_server->AddFile(QStringLiteral("firmware/") + name,
+                                  ServedIndexXml(ImageXml(attributes), m_server->HostWithPort()).toUtf8()));
+        const QStringList before = QDir(m_bundle->Path()).entryList(QDir::Files);
+
+        const QString failure = FailureText(AcquireIndex(name));
+        if (message.isEmpty()) {
+            QCOMPARE(failure, QString());
+            return;
+        }
+        QCOMPARE(failure, QStringLiteral("index-corrupted: ") + message);
+        // The refused index goes too, and the log keeps one line per entry.
+        QCOMPARE(QDir(m_bundle->Path()).entryList(QDir::Files), before);
+        QCOMPARE(Logged(QStringLiteral("Exception,  index-corrupted: ") + message), 1);
+    }
 };
-
-void TestHostileServers::initTestCase()
-{
-    QVERIFY(PrepareAcquisitionProcess(QStringLiteral("TestHostileServers"), m_startFolder.path()));
-    m_server = std::make_unique<LocalWebServer>();
-    QVERIFY2(m_server->IsRunning(), qPrintable(m_server->ErrorText()));
-
-    // libcurl's one-time set-up is not what the cases measure.
-    WebDownloader downloader;
-    QSignalSpy spy(&downloader, &IWebDownloader::DownloadFileComplete);
-    QVERIFY(m_server->AddFile(QStringLiteral("warm-up.bin"), QByteArray(1000, 'w')));
-    downloader.Download(QStringLiteral("warm-up.bin"), m_server->HostWithPort(), QStringLiteral("/"), 1);
-    QVERIFY(spy.wait(CompletionTimeoutMs));
-    QFile::remove(m_startFolder.filePath(QStringLiteral("warm-up.bin")));
-}
-
-void TestHostileServers::init()
-{
-    WebInterfaceTestFactory::CreateWebInterfaceTest()->ResetForTests();
-    m_bundle = std::make_unique<TestSupport::TemporaryBundle>(ShortLimits);
-    qputenv("TESSARY_APP_DIR", QFile::encodeName(m_bundle->Path()));
-    m_processing = std::make_unique<FirmwareProcessing>();
-}
-
-void TestHostileServers::cleanup()
-{
-    m_processing.reset();
-    m_bundle.reset();
-}
-
-template <typename Signal>
-ExceptionPtr TestHostileServers::Acquire(Signal signal, const std::function<void()>& start, int exceptionArgument)
-{
-    const QList<QVariant> arguments = AwaitCompletion(m_processing.get(), signal, start, CompletionTimeoutMs);
-    if (arguments.isEmpty())
-        return MakeExceptionPtr(QStringLiteral("test"), QStringLiteral("not exactly one completion"));
-    return arguments.at(exceptionArgument).template value<ExceptionPtr>();
-}
-
-QString TestHostileServers::ImageIndexXml(const QString& imageAttributes) const
-{
-    const QString location =
-        QStringLiteral(" HTTPHOST=\"%1\" URLPATH=\"/firmware/\" ").arg(m_server->HostWithPort()) + imageAttributes;
-    return IndexXml(DeviceXml(ImageXml(location)));
-}
-
-void TestHostileServers::oversizedBodiesStopAtTheirBound_data()
-{
-    QTest::addColumn<bool>("image");
-    QTest::addColumn<QString>("route");
-    // Where the body comes from, when a redirect leads there.
-    QTest::addColumn<QString>("bodyPath");
-
-    const QString none;
-    QTest::newRow("index announced as 200 MB") << false << "announce:209715200" << none;
-    QTest::newRow("index chunked 100 MB and cut off") << false << "flood-chunked:104857600" << none;
-    QTest::newRow("index redirected to a flood") << false << "redirect:/elsewhere/index.xml"
-                                                 << "/elsewhere/index.xml";
-    QTest::newRow("4 KiB image announced as 500 MB") << true << "announce:524288000" << none;
-    QTest::newRow("4 KiB image streamed 500 MB without a length") << true << "flood:524288000" << none;
-}
-
-void TestHostileServers::oversizedBodiesStopAtTheirBound()
-{
-    QFETCH(bool, image);
-    QFETCH(QString, route);
-    QFETCH(QString, bodyPath);
-
-    const QString name = image ? QStringLiteral("image.bin") : QStringLiteral("index.xml");
-    const qint64 bound = image ? ImageLength : IndexFile::MaximumFileSize;
-    const QString path = QStringLiteral("/firmware/") + name;
-    if (bodyPath.isEmpty())
-        bodyPath = path;
-    QVERIFY(m_server->SetRoute(path, route));
-    if (bodyPath != path)
-        QVERIFY(m_server->SetRoute(bodyPath, QStringLiteral("flood:104857600")));
-    IIndexFile* indexFile = nullptr;
-    if (image) {
-        QVERIFY(TestSupport::WriteFile(
-            m_bundle->FilePath(QStringLiteral("local.xml")),
-            ImageIndexXml(QStringLiteral("FILENAME=\"image.bin\" LENGTH=\"%1\"").arg(ImageLength)).toUtf8()));
-        QSignalSpy spy(m_processing.get(), &IFirmwareProcessing::AcquireIndexFileComplete);
-        m_processing->AcquireIndexFile(QStringLiteral("local.xml"), QStringLiteral("127.0.0.1"),
-                                       QStringLiteral("/none/"));
-        QCOMPARE(spy.count(), 1);
-        indexFile = spy.first().at(0).value<IIndexFile*>();
-        QVERIFY(indexFile);
-    }
-    const int requestsBefore = m_server->RequestCount(path);
-    const qint64 sentBefore = m_server->SentBytes(bodyPath);
-    const QString notRetried = QStringLiteral("Download of ") + name + QStringLiteral(" failed - not retried");
-    const int notRetriedBefore = LinesWith(notRetried);
-
-    CaseMeter meter(m_bundle->FilePath(name));
-    ExceptionPtr exception;
-    if (image) {
-        ProductIdentity identity;
-        identity.productId = 0x1F20;
-        identity.hardwareRevision = QStringLiteral("01.00.00");
-        const FirmwareImageDescriptorList descriptors =
-            indexFile->GetImageDescriptors(QStringLiteral("01.00.00"), identity);
-        exception = Acquire(
-            &IFirmwareProcessing::AcquireFirmwareImageFilesComplete,
-            [&] { m_processing->AcquireImageFiles(descriptors); }, 1);
-    } else {
-        exception = Acquire(
-            &IFirmwareProcessing::AcquireIndexFileComplete,
-            [&] { m_processing->AcquireIndexFile(name, m_server->HostWithPort(), QStringLiteral("/firmware/")); }, 1);
-    }
-    meter.Stop();
-    const qint64 sent = m_server->SentBytes(bodyPath) - sentBefore;
-    qInfo("%s: server sent %lld bytes, file peaked at %lld bytes (bound %lld), peak RSS growth %lld KiB, %lld ms",
-          QTest::currentDataTag(), static_cast<long long>(sent), static_cast<long long>(meter.PeakDisk()),
-          static_cast<long long>(bound), static_cast<long long>(meter.PeakGrowthKb()),
-          static_cast<long long>(meter.ElapsedMs()));
-
-    QVERIFY(exception);
-    QCOMPARE(exception->GetErrorCode(), QString(ErrorCodes::DownloadError));
-    QCOMPARE(exception->GetMessage(),
-             QStringLiteral("The download of %1 was stopped: it is larger than %2 bytes").arg(name).arg(bound));
-    // Too large stays too large: one request, no retry.
-    QCOMPARE(m_server->RequestCount(path) - requestsBefore, 1);
-    QCOMPARE(LinesWith(notRetried) - notRetriedBefore, 1);
-    QVERIFY(!QFile::exists(m_bundle->FilePath(name)));
-    QVERIFY2(meter.PeakDisk() <= bound, qPrintable(QString::number(meter.PeakDisk())));
-    QVERIFY2(sent <= 2 * bound + SocketBuffering, qPrintable(QString::number(sent)));
-    QVERIFY2(meter.PeakGrowthKb() * 1024 <= qMax(2 * bound, TransferMemory),
-             qPrintable(QString::number(meter.PeakGrowthKb())));
-}
-
-void TestHostileServers::slowServersTimeOut_data()
-{
-    QTest::addColumn<QString>("route");
-    QTest::addColumn<int>("failSafeMs");
-    QTest::addColumn<QString>("message");
-    // How long the case may take: its configured limit and libcurl's once-a-second speed check.
-    QTest::addColumn<int>("limitMs");
-
-    const QString timedOut = QStringLiteral("A status code of 28 was received from download (timed out: ");
-    const int lowSpeedEnd = LowSpeedTimeMs + 2000;
-    QTest::newRow("drips one byte every 200 ms") << "drip:200" << 0 << timedOut << lowSpeedEnd;
-    QTest::newRow("answers nothing after the request") << "stall" << 0 << timedOut << lowSpeedEnd;
-    QTest::newRow("never accepts the connection") << "blackhole" << 0 << timedOut << ConnectTimeoutMs + 1000;
-    QTest::newRow("falls silent until the fail-safe fires")
-        << "stall-body" << 300 << "A failsafe timeout occurred during download" << lowSpeedEnd;
-}
-
-void TestHostileServers::slowServersTimeOut()
-{
-    QFETCH(QString, route);
-    QFETCH(int, failSafeMs);
-    QFETCH(QString, message);
-    QFETCH(int, limitMs);
-
-    const QString name = QStringLiteral("slow.bin");
-    QVERIFY(m_server->AddFile(QStringLiteral("firmware/") + name, QByteArray(100000, 'x')));
-    QString host = m_server->HostWithPort();
-    if (route == QLatin1String("blackhole"))
-        host = QStringLiteral("127.0.0.1:%1").arg(m_server->BlackholePort());
-    else
-        QVERIFY(m_server->SetRoute(QStringLiteral("/firmware/") + name, route));
-    WebDownloader downloader;
-    // Left at its minute otherwise: each byte of a drip restarts it, so it cannot end a drip.
-    if (failSafeMs > 0)
-        downloader.SetFailSafeIntervalForTests(failSafeMs);
-    const QString canceled = QStringLiteral("Download canceled by user");
-    const int canceledBefore = LinesWith(canceled);
-
-    QSignalSpy spy(&downloader, &IWebDownloader::DownloadFileComplete);
-    CaseMeter meter(m_bundle->FilePath(name));
-    downloader.Download(name, host, QStringLiteral("/firmware/"), 1);
-    QVERIFY(spy.wait(CompletionTimeoutMs));
-    meter.Stop();
-    qInfo("%s: ended after %lld ms", QTest::currentDataTag(), static_cast<long long>(meter.ElapsedMs()));
-
-    const ExceptionPtr exception = spy.first().at(1).value<ExceptionPtr>();
-    QVERIFY(exception);
-    QCOMPARE(exception->GetErrorCode(), QString(ErrorCodes::DownloadError));
-    QVERIFY2(exception->GetMessage().startsWith(message), qPrintable(exception->GetMessage()));
-    QVERIFY2(meter.ElapsedMs() < limitMs, qPrintable(QString::number(meter.ElapsedMs())));
-    QCOMPARE(LinesWith(canceled), canceledBefore);
-    QVERIFY(!QFile::exists(m_bundle->FilePath(name)));
-    if (route != QLatin1String("blackhole"))
-        m_server->SetRoute(QStringLiteral("/firmware/") + name, QStringLiteral("serve"));
-}
-
-void TestHostileServers::hostileIndexEntriesRefused_data()
-{
-    QTest::addColumn<QString>("attributes");
-    // Empty when the entry is fine and the index must load.
-    QTest::addColumn<QString>("message");
-
-    const QString programFile = QStringLiteral("The index file node FILENAME value (%1) names a file of the program");
-    const QString notPlain = QStringLiteral("The index file node FILENAME value (%1) is not a plain file name");
-    const QString badHost = QStringLiteral("The index file node HTTPHOST value (%1) is not of the form name[:port]");
-    const QString tooLong = QStringLiteral("The index file node LENGTH value (%1) is out of range");
-
-    // The program's own files: a download of one would replace what the program reads.
-    QTest::newRow("the HTTPS trust store") << "FILENAME=\"cacert.pem\"" << programFile.arg("cacert.pem");
-    QTest::newRow("the trust store in other case") << "FILENAME=\"CACert.PEM\"" << programFile.arg("CACert.PEM");
-    QTest::newRow("Qt's own configuration") << "FILENAME=\"qt.conf\"" << programFile.arg("qt.conf");
-    QTest::newRow("a key trusted to sign index files")
-        << "FILENAME=\"orvo-index.PEM\"" << programFile.arg("orvo-index.PEM");
-    QTest::newRow("the index file's signature")
-        << "FILENAME=\"SkerrowIndex.xml.sig\"" << programFile.arg("SkerrowIndex.xml.sig");
-    QTest::newRow("a shared library") << "FILENAME=\"libQt5Core.so.5\"" << programFile.arg("libQt5Core.so.5");
-    QTest::newRow("a name merely containing one") << "FILENAME=\"zr3h-cacert.pem.dfu\"" << QString();
-    // Control characters: a line break would add an entry to the temporary-file list.
-    QTest::newRow("a line feed") << "FILENAME=\"a&#10;victim.txt\"" << notPlain.arg("a\\x0avictim.txt");
-    QTest::newRow("a C1 control") << "FILENAME=\"a&#133;b.dfu\"" << notPlain.arg("a\\x85b.dfu");
-    // Hosts read strictly, never as another host or port 80.
-    QTest::newRow("user and password") << "HTTPHOST=\"user:pass@127.0.0.1:8080\""
-                                       << badHost.arg("user:pass@127.0.0.1:8080");
-    QTest::newRow("port over 65535") << "HTTPHOST=\"127.0.0.1:70000\"" << badHost.arg("127.0.0.1:70000");
-    QTest::newRow("port that is not a number") << "HTTPHOST=\"127.0.0.1:http\"" << badHost.arg("127.0.0.1:http");
-    QTest::newRow("IPv6 without brackets") << "HTTPHOST=\"::1\"" << badHost.arg("::1");
-    QTest::newRow("IPv6 in brackets with a port") << "HTTPHOST=\"[::1]:8080\"" << QString();
-    QTest::newRow("a name with a port") << "HTTPHOST=\"download.orvo-audio.com:8080\"" << QString();
-    // Lengths no image can have would be fetched in full.
-    QTest::newRow("an image of 2 GiB") << "LENGTH=\"0x80000000\"" << tooLong.arg("0x80000000");
-    QTest::newRow("an image of 16 MiB") << "LENGTH=\"0x1000000\"" << QString();
-}
-
-void TestHostileServers::hostileIndexEntriesRefused()
-{
-    QFETCH(QString, attributes);
-    QFETCH(QString, message);
-
-    const QString name = QStringLiteral("hostile.xml");
-    const QString path = QStringLiteral("/firmware/") + name;
-    QVERIFY(m_server->AddFile(path.mid(1), ImageIndexXml(attributes).toUtf8()));
-    QVERIFY(m_server->SetRoute(path, QStringLiteral("serve")));
-    const QStringList before = QDir(m_bundle->Path()).entryList(QDir::Files);
-
-    const ExceptionPtr exception = Acquire(
-        &IFirmwareProcessing::AcquireIndexFileComplete,
-        [&] { m_processing->AcquireIndexFile(name, m_server->HostWithPort(), QStringLiteral("/firmware/")); }, 1);
-    if (message.isEmpty()) {
-        QVERIFY2(!exception, exception ? qPrintable(exception->GetMessage()) : "");
-        return;
-    }
-    QVERIFY(exception);
-    QCOMPARE(exception->GetErrorCode(), QString(ErrorCodes::IndexCorrupted));
-    QCOMPARE(exception->GetMessage(), message);
-    // The refused index goes too, and the log keeps one line per entry.
-    QCOMPARE(QDir(m_bundle->Path()).entryList(QDir::Files), before);
-    QCOMPARE(LinesWith(QStringLiteral("Exception,  index-corrupted: ") + message), 1);
-}
 
 QTEST_GUILESS_MAIN(TestHostileServers)
 #include "TestHostileServers.moc"

@@ -1,15 +1,12 @@
 #include "app/ErrorCodes.h"
-#include "app/ILogger.h"
-#include "app/LoggerFactory.h"
 #include "app/OrvoException.h"
-#include "app/ProgramDirectory.h"
 #include "firmware/Crc32.h"
 #include "firmware/IFirmwareImageDescriptor.h"
 #include "firmware/IndexFile.h"
 #include "tests/support/IndexXml.h"
+#include "tests/support/LogCapture.h"
 #include "tests/support/TestEnvironment.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,16 +16,21 @@ using namespace OrvoCommon;
 
 namespace {
 
-const QString LogName = QStringLiteral("TessaryTestIndexFile.log");
-
-ProductIdentity Identity(std::uint16_t productId, const QString& hardware = QStringLiteral("01.00.00"),
-                         std::int16_t variant = -1)
+// The fields an IMAGE and its ancestors give a descriptor, on one line.
+QString Fields(const IFirmwareImageDescriptor* d)
 {
-    ProductIdentity identity;
-    identity.productId = productId;
-    identity.hardwareRevision = hardware;
-    identity.variant = variant;
-    return identity;
+    return QStringLiteral("%1 %2 %3: sub=%4 crc=%5 compression=%6 flags=%7 forced=%8 variant=%9 ")
+               .arg(d->GetDeviceId(), 0, 16)
+               .arg(d->GetProductName(), d->GetHardwareRevision())
+               .arg(d->GetSubId())
+               .arg(d->GetCrc(), 0, 16)
+               .arg(d->GetCompression())
+               .arg(d->GetFlags(), 0, 16)
+               .arg(int(d->IsForced()))
+               .arg(d->GetVariant()) +
+           QStringLiteral("revision=%1 host=%2 path=%3 after=%4 sha256=%5")
+               .arg(d->GetImageRevision(), d->GetHttpHost(), d->GetUrlPath(), d->GetPostUpgradeUrlPath(),
+                    QString::fromLatin1(d->GetSha256().toHex()));
 }
 
 } // namespace
@@ -39,8 +41,7 @@ class TestIndexFile : public QObject
 
 private:
     QTemporaryDir m_dir;
-
-    QString LogPath() const { return TempDirectoryWithSlash() + LogName; }
+    TestSupport::LogCapture m_log;
 
     std::unique_ptr<IIndexFile> Load(const QString& xml)
     {
@@ -49,11 +50,14 @@ private:
         return IndexFile::Create(path);
     }
 
-    // Loads the text and returns the message of the "index-corrupted" it must raise.
-    QString LoadFailure(const QByteArray& content)
+    // Loads the text (the file, when given a path) and returns the message of the "index-corrupted" it
+    // must raise.
+    QString LoadFailure(const QByteArray& content, QString path = QString())
     {
-        const QString path = m_dir.filePath(QStringLiteral("bad.xml"));
-        TestSupport::WriteFile(path, content);
+        if (path.isEmpty()) {
+            path = m_dir.filePath(QStringLiteral("bad.xml"));
+            TestSupport::WriteFile(path, content);
+        }
         try {
             IndexFile::Create(path);
         } catch (const OrvoException& exception) {
@@ -64,31 +68,22 @@ private:
         return QStringLiteral("loaded");
     }
 
-    static const IFirmwareImageDescriptor* Only(const FirmwareImageDescriptorList& list)
+    QStringList FileNames(const IIndexFile& index, const QString& release, const ProductIdentity& identity)
     {
-        return list.size() == 1 ? list.first() : nullptr;
+        QStringList names;
+        for (const IFirmwareImageDescriptor* d : index.GetImageDescriptors(release, identity))
+            names.append(d->GetFileName());
+        return names;
     }
 
 private slots:
-    void initTestCase()
-    {
-        GetLogger()->SetLogFile(LogName, false);
-        GetLogger()->SetLoggingLevel(ILogger::LevelErrors | ILogger::LevelWarnings | ILogger::LevelInformation);
-    }
-    void init()
-    {
-        // Closed first: the logger keeps its file open and would go on writing to the removed one.
-        GetLogger()->Close();
-        QFile::remove(LogPath());
-    }
+    void init() { m_log.Mark(); }
 
     void crcCheckValues()
     {
         const QByteArray nine("123456789");
         QCOMPARE(Crc32::Of(nine), 0xCBF43926u);
         QCOMPARE(Crc32::Of(nine, Crc32::NoFinalXor), 0x340BC6D9u);
-        QCOMPARE(Crc32::Of("abc", Crc32::NoFinalXor), 0xCADBBE3Du);
-        QCOMPARE(Crc32::Of("abc"), ~0xCADBBE3Du);
         Crc32 pieces;
         pieces.Update(nine.left(4));
         pieces.Update(nine.mid(4));
@@ -101,7 +96,11 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("message");
         auto image = [](const QString& attributes) { return IndexXml(DeviceXml(ImageXml(attributes))).toUtf8(); };
-
+        // One row per reading branch: NAME="value" on an IMAGE, and what the value is.
+        auto number = [&](const char* tag, const QString& name, const QString& value, const QString& problem) {
+            QTest::newRow(tag) << image(name + "=\"" + value + "\"")
+                               << "The index file node " + name + " value (" + value + ") is " + problem;
+        };
         QTest::newRow("lower-case root") << QByteArray("<index/>")
                                          << "The index file does not contain a top-level INDEX node.";
         QTest::newRow("image under hardware")
@@ -114,28 +113,18 @@ private slots:
                         "</RELEASE></DEVICE>")
                    .toUtf8()
             << "The node does not have a parent HARDWARE node";
-        QTest::newRow("image at top") << IndexXml(ImageXml()).toUtf8()
-                                      << "The node does not have a parent RELEASE node";
-        QTest::newRow("sub ID out of range")
-            << image("SUBID=\"0x100\"") << "The index file node SUBID value (0x100) is out of range";
-        QTest::newRow("length beyond 32 bits")
-            << image("LENGTH=\"0x100000000\"") << "The index file node LENGTH value (0x100000000) is out of range";
-        QTest::newRow("CRC beyond 32 bits")
-            << image("CRC=\"4294967296\"") << "The index file node CRC value (4294967296) is out of range";
-        QTest::newRow("long digit run") << image("FLAGS=\"99999999999999999999999\"")
-                                        << "The index file node FLAGS value (99999999999999999999999) is out of range";
-        QTest::newRow("letters in length")
-            << image("LENGTH=\"12ab\"") << "The index file node LENGTH value (12ab) is not numeric";
-        QTest::newRow("negative length") << image("LENGTH=\"-1\"")
-                                         << "The index file node LENGTH value (-1) is not numeric";
-        QTest::newRow("bad octal") << image("SUBID=\"08\"") << "The index file node SUBID value (08) is not numeric";
-        QTest::newRow("bare prefix") << image("CRC=\"0x\"") << "The index file node CRC value (0x) is not numeric";
-        QTest::newRow("empty number") << image("LENGTH=\"\"") << "The index file node LENGTH value () is not numeric";
-        QTest::newRow("missing file name")
-            << image("FILENAME=") << "The node FILENAME could not be read from the index file";
+        number("sub ID out of range", "SUBID", "0x100", "out of range");
+        number("CRC beyond 32 bits", "CRC", "4294967296", "out of range");
+        number("long digit run", "FLAGS", "99999999999999999999999", "out of range");
+        number("bad octal", "SUBID", "08", "not numeric");
+        number("bare prefix", "CRC", "0x", "not numeric");
+        number("file name climbs up", "FILENAME", "../x.dfu", "not a plain file name");
+        number("backslash", "FILENAME", "..\\x.dfu", "not a plain file name");
+        number("parent folder", "FILENAME", "..", "not a plain file name");
+        number("empty file name", "FILENAME", "", "not a plain file name");
+        number("SHA256 of 63 digits", "SHA256", QString(63, 'a'), "not 64 hexadecimal digits");
+        number("SHA256 with a letter past f", "SHA256", QString(63, 'a') + 'g', "not 64 hexadecimal digits");
         QTest::newRow("missing CRC") << image("CRC=") << "The node CRC could not be read from the index file";
-        QTest::newRow("missing product name") << IndexXml(DeviceXml(ImageXml(), "ID=\"1\"")).toUtf8()
-                                              << "The node PRODUCTNAME could not be read from the index file";
         QTest::newRow("device ID out of range")
             << IndexXml(DeviceXml(ImageXml(), "ID=\"0x10000\" PRODUCTNAME=\"P\"")).toUtf8()
             << "The index file node ID value (0x10000) is out of range";
@@ -145,48 +134,17 @@ private slots:
         QTest::newRow("bad release version")
             << IndexXml(DeviceXml(ImageXml(), "ID=\"1\" PRODUCTNAME=\"P\"", "01.00.00", "1.0.0")).toUtf8()
             << "The version 1.0.0 in the index file is invalid";
-        QTest::newRow("bad hardware version")
-            << IndexXml(DeviceXml(ImageXml(), "ID=\"1\" PRODUCTNAME=\"P\"", "01.00.0!")).toUtf8()
-            << "The version 01.00.0! in the index file is invalid";
-        QTest::newRow("bad image version")
-            << image("REVISION=\"01.0G.00\"") << "The version 01.0G.00 in the index file is invalid";
-        QTest::newRow("compression 8") << image("COMPRESSION=\"8\"")
-                                       << "The index file contains an invalid compression type: 8";
         QTest::newRow("compression in hex")
             << image("COMPRESSION=\"0x11\"") << "The index file contains an invalid compression type: 17";
-        QTest::newRow("file name climbs up")
-            << image("FILENAME=\"../x.dfu\"")
-            << "The index file node FILENAME value (../x.dfu) is not a plain file name";
-        QTest::newRow("file name in folder")
-            << image("FILENAME=\"sub/x.dfu\"")
-            << "The index file node FILENAME value (sub/x.dfu) is not a plain file name";
-        QTest::newRow("absolute file name")
-            << image("FILENAME=\"/etc/passwd\"")
-            << "The index file node FILENAME value (/etc/passwd) is not a plain file name";
-        QTest::newRow("backslash") << image("FILENAME=\"..\\x.dfu\"")
-                                   << "The index file node FILENAME value (..\\x.dfu) is not a plain file name";
-        QTest::newRow("parent folder") << image("FILENAME=\"..\"")
-                                       << "The index file node FILENAME value (..) is not a plain file name";
-        QTest::newRow("empty file name") << image("FILENAME=\"\"")
-                                         << "The index file node FILENAME value () is not a plain file name";
         QTest::newRow("bad regex sub ID")
             << IndexXml("<DEVICE ID=\"1\" PRODUCTNAME=\"P\"><HARDWARE REVISION=\"01.00.00\"><PATTERNMATCH>"
                         "<REGEX SUBID=\"x\" MATCH=\"m\"/></PATTERNMATCH><RELEASE REVISION=\"01.00.00\">" +
                         ImageXml() + "</RELEASE></HARDWARE></DEVICE>")
                    .toUtf8()
             << "The index file node SUBID value (x) is not numeric";
-        QTest::newRow("SHA256 of 63 digits")
-            << image("SHA256=\"" + QString(63, 'a') + "\"")
-            << "The index file node SHA256 value (" + QString(63, 'a') + ") is not 64 hexadecimal digits";
-        QTest::newRow("SHA256 with a letter past f")
-            << image("SHA256=\"" + QString(63, 'a') + "g\"")
-            << "The index file node SHA256 value (" + QString(63, 'a') + "g) is not 64 hexadecimal digits";
-        QTest::newRow("device without ID")
-            << IndexXml("<DEVICE PRODUCTNAME=\"P\"/>").toUtf8() << "The node ID could not be read from the index file";
+        // A DEVICE without images is read for the product table alone.
         QTest::newRow("device ID not numeric") << IndexXml("<DEVICE ID=\"abc\" PRODUCTNAME=\"P\"/>").toUtf8()
                                                << "The index file node ID (abc) is not numeric";
-        QTest::newRow("device without name")
-            << IndexXml("<DEVICE ID=\"1\"/>").toUtf8() << "The node PRODUCTNAME could not be read from the index file";
     }
     void rejected()
     {
@@ -194,7 +152,7 @@ private slots:
         QFETCH(QString, message);
         QCOMPARE(LoadFailure(content), message);
         // Logged once, as an exception line, where it was raised.
-        const QStringList lines = TestSupport::LinesContaining(LogPath(), message);
+        const QStringList lines = m_log.LinesContaining(message);
         QCOMPARE(lines.size(), 1);
         QVERIFY(lines.first().contains(QLatin1String("Exception,")));
     }
@@ -203,9 +161,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("empty") << QByteArray();
-        QTest::newRow("binary") << QByteArray("\x00\xff\xfe garbage", 12);
         QTest::newRow("truncated") << IndexXml(DeviceXml(ImageXml())).toUtf8().left(60);
-        QTest::newRow("two roots") << QByteArray("<INDEX/><INDEX/>");
+        QTest::newRow("nested 200000 deep") << "<INDEX>" + QByteArray("<A>").repeated(200000);
     }
     void unparsable()
     {
@@ -222,101 +179,36 @@ private slots:
                                            .arg(IndexFile::MaximumFileSize));
     }
 
-    void deepNestingIsNoCrash()
-    {
-        const int depth = 200000;
-        QByteArray content = "<INDEX>";
-        for (int i = 0; i < depth; ++i)
-            content += "<A>";
-        const QString message = LoadFailure(content);
-        QVERIFY2(message.startsWith(QLatin1String("Error parsing index file: ")), qPrintable(message));
-    }
-
     void missingFile()
     {
         const QString path = m_dir.filePath(QStringLiteral("absent.xml"));
-        try {
-            IndexFile::Create(path);
-            QFAIL("loaded");
-        } catch (const OrvoException& exception) {
-            QCOMPARE(exception.GetErrorCode(), QLatin1String(ErrorCodes::IndexCorrupted));
-            QCOMPARE(exception.GetMessage(), QStringLiteral("Unable to open index file: ") + path);
-        }
+        QCOMPARE(LoadFailure(QByteArray(), path), QStringLiteral("Unable to open index file: ") + path);
     }
 
-    void descriptorValues_data()
-    {
-        QTest::addColumn<QString>("attributes");
-        QTest::addColumn<QString>("getter");
-        QTest::addColumn<QVariant>("expected");
-        QTest::newRow("hex sub ID") << "SUBID=\"0x0A\""
-                                    << "subId" << QVariant(10);
-        QTest::newRow("octal sub ID") << "SUBID=\"010\""
-                                      << "subId" << QVariant(8);
-        QTest::newRow("CRC at 32 bits") << "CRC=\"0xFFFFFFFF\""
-                                        << "crc" << QVariant(0xFFFFFFFFu);
-        QTest::newRow("compression 0") << "COMPRESSION=\"0\""
-                                       << "compression" << QVariant(0);
-        QTest::newRow("compression 16") << "COMPRESSION=\"16\""
-                                        << "compression" << QVariant(1);
-        QTest::newRow("flags") << "FLAGS=\"0x80000001\""
-                               << "flags" << QVariant(0x80000001u);
-        QTest::newRow("relative path") << "URLPATH=\"firmware/v1\""
-                                       << "urlPath" << QVariant("/firmware/v1/");
-        QTest::newRow("path from release") << ""
-                                           << "urlPath" << QVariant("/rel/");
-        QTest::newRow("empty image path wins") << "URLPATH=\"\""
-                                               << "urlPath" << QVariant("");
-        QTest::newRow("host from release") << ""
-                                           << "httpHost" << QVariant("release.example");
-        QTest::newRow("own host") << "HTTPHOST=\"image.example\""
-                                  << "httpHost" << QVariant("image.example");
-        QTest::newRow("forced by default") << ""
-                                           << "forced" << QVariant(true);
-        QTest::newRow("noforce 1") << "NOFORCE=\"1\""
-                                   << "forced" << QVariant(false);
-        QTest::newRow("image version") << "REVISION=\"01.02.0z\""
-                                       << "imageRevision" << QVariant("01.02.0z");
-        QTest::newRow("post-upgrade path") << ""
-                                           << "postUpgrade" << QVariant("/after");
-        QTest::newRow("no variant") << ""
-                                    << "variant" << QVariant(-1);
-        QTest::newRow("no digest") << ""
-                                   << "sha256" << QVariant(QByteArray());
-        QTest::newRow("digest in either case") << "SHA256=\"" + QString(32, 'A') + QString(32, 'f') + "\""
-                                               << "sha256" << QVariant(QByteArray(16, '\xAA') + QByteArray(16, '\xFF'));
-    }
+    // What each attribute becomes, and what an image takes from its RELEASE when it has none.
     void descriptorValues()
     {
-        QFETCH(QString, attributes);
-        QFETCH(QString, getter);
-        QFETCH(QVariant, expected);
-        const QString xml = IndexXml(
+        const auto index = Load(IndexXml(
             "<DEVICE ID=\"0x1F20\" PRODUCTNAME=\"P\"><HARDWARE REVISION=\"01.00.00\"><RELEASE REVISION=\"01.00.00\" "
             "HTTPHOST=\"release.example\" URLPATH=\"rel\" POSTUPGRADEURLPATH=\"/after\">" +
-            ImageXml(attributes) + "</RELEASE></HARDWARE></DEVICE>");
-        const auto index = Load(xml);
-        const IFirmwareImageDescriptor* d = Only(index->GetImageDescriptors("01.00.00", Identity(0x1F20)));
-        QVERIFY(d);
-        const QHash<QString, QVariant> values = {
-            {"subId", int(d->GetSubId())},
-            {"crc", d->GetCrc()},
-            {"compression", d->GetCompression()},
-            {"flags", d->GetFlags()},
-            {"urlPath", d->GetUrlPath()},
-            {"httpHost", d->GetHttpHost()},
-            {"forced", d->IsForced()},
-            {"imageRevision", d->GetImageRevision()},
-            {"releaseRevision", d->GetReleaseRevision()},
-            {"postUpgrade", d->GetPostUpgradeUrlPath()},
-            {"variant", int(d->GetVariant())},
-            {"hasPersonality", d->HasPersonality()},
-            {"sha256", d->GetSha256()},
-        };
-        QCOMPARE(values.value(getter), expected);
-        QCOMPARE(d->GetDeviceId(), std::uint16_t(0x1F20));
-        QCOMPARE(d->GetProductName(), QStringLiteral("P"));
-        QCOMPARE(d->GetHardwareRevision(), QStringLiteral("01.00.00"));
+            ImageXml() +
+            ImageXml("SUBID=\"0x0A\" CRC=\"0xFFFFFFFF\" COMPRESSION=\"16\" FLAGS=\"0x80000001\" NOFORCE=\"1\" "
+                     "URLPATH=\"firmware/v1\" HTTPHOST=\"image.example\" REVISION=\"01.02.0z\" SHA256=\"" +
+                     QString(32, 'A') + QString(32, 'f') + "\"") +
+            ImageXml("SUBID=\"010\" COMPRESSION=\"0\" URLPATH=\"\"") + "</RELEASE></HARDWARE></DEVICE>"));
+        const FirmwareImageDescriptorList list = index->GetImageDescriptors("01.00.00", {0x1F20, "01.00.00"});
+        QCOMPARE(list.size(), 3);
+        QCOMPARE(Fields(list.at(0)),
+                 QStringLiteral("1f20 P 01.00.00: sub=0 crc=1234 compression=0 flags=0 forced=1 variant=-1 "
+                                "revision=01.00.00 host=release.example path=/rel/ after=/after sha256="));
+        QCOMPARE(Fields(list.at(1)), "1f20 P 01.00.00: sub=10 crc=ffffffff compression=1 flags=80000001 forced=0 "
+                                     "variant=-1 revision=01.02.0z host=image.example path=/firmware/v1/ after=/after "
+                                     "sha256=" +
+                                         QString(32, 'a') + QString(32, 'f'));
+        // An empty path of the image's own wins over the release's.
+        QCOMPARE(Fields(list.at(2)),
+                 QStringLiteral("1f20 P 01.00.00: sub=8 crc=1234 compression=0 flags=0 forced=1 variant=-1 "
+                                "revision=01.00.00 host=release.example path= after=/after sha256="));
     }
 
     void matchPattern_data()
@@ -324,14 +216,12 @@ private slots:
         QTest::addColumn<QString>("hardwareContent");
         QTest::addColumn<QString>("expected");
         const QString regexes = "<REGEX SUBID=\"1\" MATCH=\"vm\"/><REGEX SUBID=\"0\" MATCH=\"stack\"/>";
-        QTest::newRow("single pattern match") << "<PATTERNMATCH>" + regexes + "</PATTERNMATCH>"
-                                              << "stack";
+        QTest::newRow("one pattern match") << "<PATTERNMATCH>" + regexes + "</PATTERNMATCH>"
+                                           << "stack";
         QTest::newRow("two pattern matches") << "<PATTERNMATCH>" + regexes + "</PATTERNMATCH><PATTERNMATCH/>"
                                              << "";
         QTest::newRow("no regex for the sub ID") << "<PATTERNMATCH><REGEX SUBID=\"1\" MATCH=\"vm\"/></PATTERNMATCH>"
                                                  << "";
-        QTest::newRow("none") << ""
-                              << "";
     }
     void matchPattern()
     {
@@ -340,9 +230,9 @@ private slots:
         const auto index =
             Load(IndexXml("<DEVICE ID=\"0x1F20\" PRODUCTNAME=\"P\"><HARDWARE REVISION=\"01.00.00\">" + hardwareContent +
                           "<RELEASE REVISION=\"01.00.00\">" + ImageXml() + "</RELEASE></HARDWARE></DEVICE>"));
-        const IFirmwareImageDescriptor* d = Only(index->GetImageDescriptors("01.00.00", Identity(0x1F20)));
-        QVERIFY(d);
-        QCOMPARE(d->GetMatchPattern(), expected);
+        const FirmwareImageDescriptorList list = index->GetImageDescriptors("01.00.00", {0x1F20, "01.00.00"});
+        QCOMPARE(list.size(), 1);
+        QCOMPARE(list.first()->GetMatchPattern(), expected);
     }
 
     void variants_data()
@@ -363,12 +253,9 @@ private slots:
                           DeviceXml(ImageXml("FILENAME=\"v3.dfu\""), "ID=\"0x1F20\" PRODUCTNAME=\"P\" VARIANT=\"3\"") +
                           DeviceXml(ImageXml("FILENAME=\"other.dfu\""), "ID=\"0x1F21\" PRODUCTNAME=\"P\"") +
                           DeviceXml(ImageXml("FILENAME=\"hw2.dfu\""), "ID=\"0x1F20\" PRODUCTNAME=\"P\"", "02.00.00")));
-        QStringList found;
-        const auto list = index->GetImageDescriptors("01.00.00", Identity(0x1F20, "01.00.00", std::int16_t(variant)));
-        for (const IFirmwareImageDescriptor* d : list)
-            found.append(d->GetFileName());
-        QCOMPARE(found, files);
-        QCOMPARE(index->GetVersions(Identity(0x1F20, "01.00.00", std::int16_t(variant))), QStringList{"01.00.00"});
+        const ProductIdentity identity{0x1F20, "01.00.00", 0, std::int16_t(variant)};
+        QCOMPARE(FileNames(*index, "01.00.00", identity), files);
+        QCOMPARE(index->GetVersions(identity), QStringList{"01.00.00"});
     }
 
     void versions_data()
@@ -376,13 +263,10 @@ private slots:
         QTest::addColumn<QStringList>("releases");
         QTest::addColumn<QStringList>("versions");
         QTest::addColumn<QString>("newest");
-        QTest::newRow("ascending") << QStringList{"01.00.00", "02.00.00"} << QStringList{"01.00.00", "02.00.00"}
-                                   << "02.00.00";
-        QTest::newRow("descending") << QStringList{"02.00.00", "01.00.00"} << QStringList{"02.00.00", "01.00.00"}
-                                    << "02.00.00";
-        QTest::newRow("numeric minor") << QStringList{"01.10.00", "01.0F.zz", "01.10.00"}
-                                       << QStringList{"01.10.00", "01.0F.zz"} << "01.10.00";
-        QTest::newRow("none") << QStringList{} << QStringList{} << "";
+        QTest::newRow("newest first") << QStringList{"02.00.00", "01.00.00"} << QStringList{"02.00.00", "01.00.00"}
+                                      << "02.00.00";
+        QTest::newRow("numeric minor, repeated release")
+            << QStringList{"01.10.00", "01.0F.zz", "01.10.00"} << QStringList{"01.10.00", "01.0F.zz"} << "01.10.00";
     }
     void versions()
     {
@@ -394,22 +278,21 @@ private slots:
             devices += DeviceXml(ImageXml(), "ID=\"0x1F20\" PRODUCTNAME=\"P\"", "01.00.00", release);
         devices += DeviceXml(ImageXml(), "ID=\"0x1F20\" PRODUCTNAME=\"P\"", "03.00.00", "09.00.00");
         const auto index = Load(IndexXml(devices));
-        QCOMPARE(index->GetVersions(Identity(0x1F20)), versions);
-        QCOMPARE(index->GetNewestVersion(Identity(0x1F20)), newest);
-        QVERIFY(index->GetNewestVersion(Identity(0x1F22)).isEmpty());
+        QCOMPARE(index->GetVersions({0x1F20, "01.00.00"}), versions);
+        QCOMPARE(index->GetNewestVersion({0x1F20, "01.00.00"}), newest);
+        QVERIFY(index->GetNewestVersion({0x1F22, "01.00.00"}).isEmpty());
     }
 
     void duplicateSubIdIsLoggedAndReturned()
     {
         const auto index = Load(IndexXml(DeviceXml(ImageXml("FILENAME=\"a.dfu\"") + ImageXml("FILENAME=\"b.dfu\"") +
                                                    ImageXml("SUBID=\"1\" FILENAME=\"c.dfu\""))));
-        QCOMPARE(index->GetImageDescriptors("01.00.00", Identity(0x1F20)).size(), 3);
-        const QStringList lines = TestSupport::LinesContaining(
-            LogPath(),
+        QCOMPARE(FileNames(*index, "01.00.00", {0x1F20, "01.00.00"}), (QStringList{"a.dfu", "b.dfu", "c.dfu"}));
+        const QStringList lines = m_log.LinesContaining(
             QStringLiteral("Index file contains more than one image for sub ID 0 in release version 01.00.00"));
         QCOMPARE(lines.size(), 1);
         QVERIFY(lines.first().contains(QLatin1String("Error,")));
-        QVERIFY(index->GetImageDescriptors("01.00.01", Identity(0x1F20)).isEmpty());
+        QVERIFY(index->GetImageDescriptors("01.00.01", {0x1F20, "01.00.00"}).isEmpty());
     }
 
     void products()
@@ -435,9 +318,7 @@ private slots:
     void fileCrcIsOfTheBytesOnDisk()
     {
         const QByteArray content = IndexXml(DeviceXml(ImageXml())).toUtf8();
-        const QString path = m_dir.filePath(QStringLiteral("crc.xml"));
-        TestSupport::WriteFile(path, content);
-        const auto index = IndexFile::Create(path);
+        const auto index = Load(QString::fromUtf8(content));
         QCOMPARE(index->GetIndexFileCrc(),
                  std::uint32_t(crc32(0, reinterpret_cast<const Bytef*>(content.constData()), uInt(content.size()))));
     }

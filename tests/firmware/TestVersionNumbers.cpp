@@ -20,16 +20,10 @@ private slots:
         QTest::addColumn<bool>("asciiValid");
         QTest::newRow("hex fields and text build") << "01.0A.b3" << true << true;
         QTest::newRow("G is no hex digit") << "01.0G.00" << false << true;
-        QTest::newRow("short field") << "1.02.03" << false << false;
-        QTest::newRow("long field") << "01.02.003" << false << false;
         QTest::newRow("dashes") << "01-02-03" << false << false;
         QTest::newRow("trailing newline") << "01.02.03\n" << false << false;
-        QTest::newRow("letters everywhere") << "Ab.c1.00" << true << true;
-        QTest::newRow("letters beyond F") << "Zb.cX.00" << false << true;
-        QTest::newRow("misplaced dot") << "A.bc1.00" << false << false;
         QTest::newRow("punctuation") << "Ab.c!.00" << false << false;
         QTest::newRow("non-ASCII letter") << QString::fromUtf8("01.02.0\xc3\xa9") << false << false;
-        QTest::newRow("cleared release") << "00.00.00" << true << true;
         QTest::newRow("empty") << "" << false << false;
     }
     void validity()
@@ -56,9 +50,6 @@ private slots:
         QVERIFY(ParseVersion(QStringLiteral("FF.ff.zz"), &major, &minor, &build));
         QCOMPARE(major, short(255));
         QCOMPARE(minor, short(255));
-        QString a, b, c;
-        QVERIFY(ParseAsciiVersion(QStringLiteral("Ab.c1.00"), &a, &b, &c));
-        QCOMPARE(QStringList({a, b, c}), QStringList({"Ab", "c1", "00"}));
     }
 
     void compare_data()
@@ -71,14 +62,10 @@ private slots:
                                                << "01.FF.zz" << 1;
         QTest::newRow("minor as number, not text") << false << "01.10.00"
                                                    << "01.0F.zz" << 1;
-        QTest::newRow("older") << false << "01.0F.zz"
-                               << "01.10.00" << -1;
         QTest::newRow("hex case does not matter") << false << "0A.0b.00"
                                                   << "0a.0B.00" << 0;
         QTest::newRow("build by character code") << false << "01.00.0a"
                                                  << "01.00.0B" << 1;
-        QTest::newRow("equal hex") << false << "01.02.03"
-                                   << "01.02.03" << 0;
         QTest::newRow("ascii fields as text") << true << "0a.00.00"
                                               << "0B.00.00" << 1;
         QTest::newRow("ascii second field") << true << "00.0a.00"
@@ -113,9 +100,6 @@ private slots:
         QTest::newRow("both invalid names the first") << false << "xx"
                                                       << "yy"
                                                       << "xx";
-        QTest::newRow("valid only in ascii") << false << "Zb.00.00"
-                                             << "01.00.00"
-                                             << "Zb.00.00";
         QTest::newRow("ascii switch on") << true << "Ab.c1.00"
                                          << "Ab.c!.00"
                                          << "Ab.c!.00";

@@ -1,5 +1,7 @@
 #include "tests/support/IndexXml.h"
 
+#include "firmware/Crc32.h"
+
 #include <QMap>
 #include <QRegularExpression>
 
@@ -8,12 +10,30 @@ QString IndexXml(const QString& devices)
     return QStringLiteral("<?xml version=\"1.0\"?>\n<INDEX>\n") + devices + QStringLiteral("</INDEX>\n");
 }
 
+namespace {
+
+QString DeviceWithRelease(const QString& images, const QString& deviceAttributes, const QString& hardware,
+                          const QString& releaseAttributes)
+{
+    return QStringLiteral("<DEVICE %1><HARDWARE REVISION=\"%2\"><RELEASE %3>%4</RELEASE></HARDWARE></DEVICE>\n")
+        .arg(deviceAttributes, hardware, releaseAttributes, images);
+}
+
+} // namespace
+
 QString DeviceXml(const QString& images, const QString& deviceAttributes, const QString& hardware,
                   const QString& release)
 {
-    return QStringLiteral(
-               "<DEVICE %1><HARDWARE REVISION=\"%2\"><RELEASE REVISION=\"%3\">%4</RELEASE></HARDWARE></DEVICE>\n")
-        .arg(deviceAttributes, hardware, release, images);
+    return DeviceWithRelease(images, deviceAttributes, hardware, QStringLiteral("REVISION=\"%1\"").arg(release));
+}
+
+QString ServedIndexXml(const QString& images, const QString& host, const QString& release)
+{
+    QString attributes = QStringLiteral("REVISION=\"%1\"").arg(release);
+    if (!host.isEmpty())
+        attributes += QStringLiteral(" HTTPHOST=\"%1\" URLPATH=\"/firmware/\"").arg(host);
+    return IndexXml(DeviceWithRelease(images, QStringLiteral("ID=\"0x1F20\" PRODUCTNAME=\"P\""),
+                                      QStringLiteral("01.00.00"), attributes));
 }
 
 QString ImageXml(const QString& attributes)
@@ -37,4 +57,13 @@ QString ImageXml(const QString& attributes)
     for (auto value = values.constBegin(); value != values.constEnd(); ++value)
         text += QStringLiteral(" %1=\"%2\"").arg(value.key(), value.value());
     return text + QStringLiteral("/>");
+}
+
+QString ImageXmlOf(const QString& fileName, const QByteArray& content, const QString& attributes)
+{
+    return ImageXml(QStringLiteral("FILENAME=\"%1\" LENGTH=\"%2\" CRC=\"0x%3\" ")
+                        .arg(fileName)
+                        .arg(content.size())
+                        .arg(OrvoCommon::Crc32::Of(content), 0, 16) +
+                    attributes);
 }

@@ -70,4 +70,9 @@ QStringList LinesContaining(const QString& path, const QString& text)
     return result;
 }
 
+QString FailureText(const OrvoCommon::ExceptionPtr& exception)
+{
+    return exception ? exception->GetErrorCode() + QStringLiteral(": ") + exception->GetMessage() : QString();
+}
+
 } // namespace TestSupport

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/OrvoException.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -32,5 +34,8 @@ private:
 
 // Lines of a log file that contain the text.
 QStringList LinesContaining(const QString& path, const QString& text);
+
+// "code: message" of a reported exception, empty for none, so that one comparison shows both.
+QString FailureText(const OrvoCommon::ExceptionPtr& exception);
 
 } // namespace TestSupport

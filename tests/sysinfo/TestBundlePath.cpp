@@ -1,7 +1,6 @@
-#include "app/ILogger.h"
-#include "app/LoggerFactory.h"
 #include "app/ProgramDirectory.h"
 #include "sysinfo/linux/LinuxSystemInfoReader.h"
+#include "tests/support/LogCapture.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
@@ -14,7 +13,6 @@ using namespace OrvoCommon;
 
 namespace {
 
-const QString LogName = QStringLiteral("TessaryTestBundlePath.log");
 const QString Prefix = QStringLiteral("LinuxSystemInfoReader:GetBundlePath() - ");
 
 // One process of a fabricated process table: "<pid>/stat" and "<pid>/exe"; "self" links to this
@@ -41,7 +39,7 @@ class TestBundlePath : public QObject
     Q_OBJECT
 
 private:
-    QString LogPath() const { return TempDirectoryWithSlash() + LogName; }
+    TestSupport::LogCapture m_log;
 
     // Copies a built program into the folder: /proc/<pid>/exe names the real file behind a link.
     static bool CopyProgram(const QString& name, const QString& folder, const QString& as)
@@ -71,16 +69,7 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        GetLogger()->SetLogFile(LogName, false);
-        GetLogger()->SetLoggingLevel(ILogger::LevelErrors | ILogger::LevelWarnings | ILogger::LevelInformation);
-    }
-    void init()
-    {
-        GetLogger()->Close();
-        QFile::remove(LogPath());
-    }
+    void init() { m_log.Mark(); }
 
     void processTable_data()
     {
@@ -133,7 +122,7 @@ private slots:
         expected.replace(QLatin1String("<program>"), ProgramDirectory());
         logLine.replace(QLatin1String("<program>"), ProgramDirectory());
         QCOMPARE(reader.GetBundlePath(), expected);
-        QCOMPARE(TestSupport::LinesContaining(LogPath(), logLine).size(), 1);
+        QCOMPARE(m_log.LinesContaining(logLine).size(), 1);
     }
 
     void onlyAFoundPathIsKept()

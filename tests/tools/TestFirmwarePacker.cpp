@@ -22,14 +22,6 @@ using namespace OrvoCommon;
 
 namespace {
 
-ProductIdentity Identity(std::uint16_t productId, const QString& hardware)
-{
-    ProductIdentity identity;
-    identity.productId = productId;
-    identity.hardwareRevision = hardware;
-    return identity;
-}
-
 TrustedKeys KeyFrom(const QString& publicKeyPath)
 {
     TrustedKeys keys;
@@ -66,6 +58,16 @@ private:
     int Pack(const QStringList& arguments)
     {
         return Run(QDir(TestSupport::BinaryDirectory()).filePath(QStringLiteral("tessary-pack")), arguments);
+    }
+
+    // Packs one image of a headset (vendor 0x0A12, hardware 01.00.00) and enters it into the index file.
+    int PackImage(const QString& output, int subId, const QString& version, int payloadSize, const QString& productId,
+                  const QString& index, const QStringList& more = {})
+    {
+        return Pack(QStringList{"--output", output, "--sub-id", QString::number(subId), "--version", version,
+                                "--payload-size", QString::number(payloadSize), "--vendor-id", "0x0A12", "--product-id",
+                                productId, "--index", index, "--product-name", "Headset", "--hardware", "01.00.00"} +
+                    more);
     }
 
     // dfu-util's own check of the suffix: signature, length and CRC.
@@ -111,40 +113,27 @@ private slots:
     {
         QTest::addColumn<int>("subId");
         QTest::addColumn<QString>("version");
-        QTest::addColumn<QString>("payloadSize");
+        QTest::addColumn<int>("payloadSize");
         QTest::addColumn<QString>("productId");
-        QTest::newRow("stack, application id") << 0 << "01.02.00"
-                                               << "3000"
-                                               << "0x1F20";
-        QTest::newRow("VM application, DFU id") << 1 << "01.02.0a"
-                                                << "0"
-                                                << "0x1F21";
-        QTest::newRow("odd size, decimal id") << 7 << "FF.FF.zz"
-                                              << "4097"
-                                              << "7968";
+        QTest::newRow("VM application, DFU id") << 1 << "01.02.0a" << 0 << "0x1F21";
+        QTest::newRow("odd size, decimal id") << 7 << "FF.FF.zz" << 4097 << "7968";
     }
     void packedImageVerifies()
     {
         QFETCH(int, subId);
         QFETCH(QString, version);
-        QFETCH(QString, payloadSize);
+        QFETCH(int, payloadSize);
         QFETCH(QString, productId);
         const QString image = Path(QStringLiteral("image%1.dfu").arg(subId));
         const QString index = Path(QStringLiteral("verify%1.xml").arg(subId));
-        QCOMPARE(Pack({"--output",       image,     "--sub-id",       QString::number(subId),
-                       "--version",      version,   "--payload-size", payloadSize,
-                       "--vendor-id",    "0x0A12",  "--product-id",   productId,
-                       "--bcd-device",   "0x0100",  "--index",        index,
-                       "--product-name", "Headset", "--hardware",     "01.00.00"}),
-                 0);
+        QCOMPARE(PackImage(image, subId, version, payloadSize, productId, index, {"--bcd-device", "0x0100"}), 0);
 
         const QByteArray content = TestSupport::ReadFile(image);
-        QCOMPARE(content.size(), 32 + payloadSize.toInt() + 16);
+        QCOMPARE(content.size(), 32 + payloadSize + 16);
         CheckSimImage(image, std::uint16_t(subId), version);
         const auto indexFile = IndexFile::Create(index);
-        std::uint32_t id = 0;
-        id = productId.toUInt(nullptr, 0);
-        const auto descriptors = indexFile->GetImageDescriptors(version, Identity(std::uint16_t(id), "01.00.00"));
+        const std::uint16_t id = std::uint16_t(productId.toUInt(nullptr, 0));
+        const auto descriptors = indexFile->GetImageDescriptors(version, {id, "01.00.00"});
         QCOMPARE(descriptors.size(), 1);
         QCOMPARE(descriptors.first()->GetLength(), std::uint32_t(content.size()));
         QCOMPARE(descriptors.first()->GetCrc(), Crc32::Of(content));
@@ -158,22 +147,11 @@ private slots:
     void indexEntryIsUpdatedInPlace()
     {
         const QString index = Path(QStringLiteral("update.xml"));
-        const QStringList common = {"--vendor-id", "0x0A12",         "--product-id", "0x1F20",       "--index",
-                                    index,         "--product-name", "Headset",      "--sibling-id", "0x1F21",
-                                    "--hardware",  "01.00.00",       "--release",    "02.00.00"};
-        QCOMPARE(Pack(QStringList{"--output", Path("u0.dfu"), "--sub-id", "0", "--version", "02.00.00",
-                                  "--payload-size", "100"} +
-                      common),
-                 0);
-        QCOMPARE(Pack(QStringList{"--output", Path("u1.dfu"), "--sub-id", "1", "--version", "02.00.01",
-                                  "--payload-size", "50"} +
-                      common),
-                 0);
+        const QStringList release = {"--sibling-id", "0x1F21", "--release", "02.00.00"};
+        QCOMPARE(PackImage(Path("u0.dfu"), 0, "02.00.00", 100, "0x1F20", index, release), 0);
+        QCOMPARE(PackImage(Path("u1.dfu"), 1, "02.00.01", 50, "0x1F20", index, release), 0);
         // Packed again, larger: the same entry gets the new length and CRC.
-        QCOMPARE(Pack(QStringList{"--output", Path("u0.dfu"), "--sub-id", "0", "--version", "02.00.00",
-                                  "--payload-size", "200"} +
-                      common),
-                 0);
+        QCOMPARE(PackImage(Path("u0.dfu"), 0, "02.00.00", 200, "0x1F20", index, release), 0);
 
         // One release per product id: the sibling lists the same one.
         QDomDocument document;
@@ -187,7 +165,7 @@ private slots:
         QVERIFY(indexFile->GetSiblingProductId(0x1F21, &sibling));
         QCOMPARE(sibling, std::uint16_t(0x1F20));
         for (const std::uint16_t productId : {0x1F20, 0x1F21}) {
-            const auto descriptors = indexFile->GetImageDescriptors("02.00.00", Identity(productId, "01.00.00"));
+            const auto descriptors = indexFile->GetImageDescriptors("02.00.00", {productId, "01.00.00"});
             QCOMPARE(descriptors.size(), 2);
             QCOMPARE(descriptors.at(0)->GetLength(), std::uint32_t(32 + 200 + 16));
             QCOMPARE(descriptors.at(1)->GetImageRevision(), QStringLiteral("02.00.01"));
@@ -204,13 +182,9 @@ private slots:
         QCOMPARE(QFileInfo(privateKey).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
 
         const QString index = Path(QStringLiteral("signed.xml"));
-        QCOMPARE(Pack({"--output",     Path("signed.dfu"), "--sub-id", "0",           "--version",
-                       "01.00.00",     "--payload-size",   "100",      "--vendor-id", "0x0A12",
-                       "--product-id", "0x1F20",           "--index",  index,         "--product-name",
-                       "Headset",      "--hardware",       "01.00.00", "--sign",      privateKey}),
-                 0);
+        QCOMPARE(PackImage(Path("signed.dfu"), 0, "01.00.00", 100, "0x1F20", index, {"--sign", privateKey}), 0);
         const auto indexFile = IndexFile::Create(index, index + QStringLiteral(".sig"), KeyFrom(publicKey));
-        const auto descriptors = indexFile->GetImageDescriptors("01.00.00", Identity(0x1F20, "01.00.00"));
+        const auto descriptors = indexFile->GetImageDescriptors("01.00.00", {0x1F20, "01.00.00"});
         QCOMPARE(descriptors.size(), 1);
         QVERIFY(FirmwareImageFile::Create(descriptors.first()));
 
@@ -266,7 +240,7 @@ private slots:
 
         // A headset in its boot loader (0x1F21) is offered what it is offered in its application.
         for (const std::uint16_t productId : {0x1F20, 0x1F21}) {
-            const ProductIdentity identity = Identity(productId, "01.00.00");
+            const ProductIdentity identity{productId, "01.00.00"};
             QCOMPARE(index->GetVersions(identity), (QStringList{"01.00.00", "01.01.00"}));
             QCOMPARE(index->GetNewestVersion(identity), QStringLiteral("01.01.00"));
             for (const QString& release : index->GetVersions(identity)) {
