@@ -67,7 +67,7 @@ done
 expect_in simbed "$bundle/tessary-simbed" "$bundle/SimulatedHeadset.xml" usr/bin/tessary-simbed \
     usr/share/man/man1/tessary-simbed.1.gz usr/share/doc/tessary-simbed/copyright
 # Sample firmware, build tools, tests and benchmarks stay in the build.
-if grep -E 'FirmwareFiles|\.dfu$|index\.xml|tessary-(art|pack|probe)|/(Test|Bench|bench_|test_)[^/]*$' \
+if grep -E 'FirmwareFiles|\.dfu$|index\.xml|tessary-(art|pack|probe|shutdown-probe|gallery)|/(Test|Bench|Fuzz)[^/]*$' \
     "$work/tessary.list" "$work/simbed.list"; then
     fail "the packages hold files that must stay in the build"
 fi
