@@ -257,10 +257,10 @@ private slots:
         QSignalSpy errors(Facade(), &IPelarin::DeviceError);
         QSignalSpy ready(Facade(), &IPelarin::DeviceReady);
 
-        // A second headset whose version query is still running when its cable is pulled.
-        Sim::HeadsetProfile slow = TestSupport::SampleHeadsetProfile();
-        slow.timing.latencyMs = 100;
-        Sim::SimHeadset* second = m_stack->AddHeadset(slow);
+        // A second headset whose version query is still running when its cable is pulled: it never answers.
+        Sim::HeadsetProfile silent = TestSupport::SampleHeadsetProfile();
+        silent.faults.bcCmd = Sim::SimFaults::BcCmd::Silent;
+        Sim::SimHeadset* second = m_stack->AddHeadset(silent);
         QVERIFY(connected.size() == 1 || connected.wait(WaitMs));
         second->Unplug();
         QVERIFY(QTest::qWaitFor([&] { return m_log->Contains(QStringLiteral("The version query failed")); }, WaitMs));
